@@ -1,0 +1,324 @@
+/* Library statuses: the numbers the drivers write into request payloads and
+ * every tval_ function returns; their messages; the last-error value; and
+ * the tables that name the drivers' state and type numbers. */
+#ifndef TVA_STATUS_H
+#define TVA_STATUS_H
+
+#include <cstdint>
+
+typedef enum tva_status {
+    TVA_STATUS_OK = 0,
+    TVA_STATUS_FAILED = 1,
+    TVA_STATUS_EINVAL = 2,
+    TVA_STATUS_ENOMEM = 3,
+    TVA_STATUS_ENOSYS = 4,
+    TVA_STATUS_ETIMER = 5,
+    TVA_STATUS_EPROTOCOL = 6,
+    TVA_STATUS_ENOFCPORTS = 7,
+    TVA_STATUS_NOFLASH = 8,
+    TVA_STATUS_BADFLASH = 9,
+    TVA_STATUS_SFP_UNSUPP = 10,
+    TVA_STATUS_UNKNOWN_VFID = 11,
+    TVA_STATUS_DATACORRUPTED = 12,
+    TVA_STATUS_DEVBUSY = 13,
+    TVA_STATUS_ABORTED = 14,
+    TVA_STATUS_NODEV = 15,
+    TVA_STATUS_HDMA_FAILED = 16,
+    TVA_STATUS_FLASH_BAD_LEN = 17,
+    TVA_STATUS_UNKNOWN_LWWN = 18,
+    TVA_STATUS_UNKNOWN_RWWN = 19,
+    TVA_STATUS_FCPT_LS_RJT = 20,
+    TVA_STATUS_VPORT_EXISTS = 21,
+    TVA_STATUS_VPORT_MAX = 22,
+    TVA_STATUS_UNSUPP_SPEED = 23,
+    TVA_STATUS_INVLD_DFSZ = 24,
+    TVA_STATUS_CNFG_FAILED = 25,
+    TVA_STATUS_CMD_NOTSUPP = 26,
+    TVA_STATUS_NO_ADAPTER = 27,
+    TVA_STATUS_LINKDOWN = 28,
+    TVA_STATUS_FABRIC_RJT = 29,
+    TVA_STATUS_UNKNOWN_VWWN = 30,
+    TVA_STATUS_NSLOGIN_FAILED = 31,
+    TVA_STATUS_NO_RPORTS = 32,
+    TVA_STATUS_NSQUERY_FAILED = 33,
+    TVA_STATUS_PORT_OFFLINE = 34,
+    TVA_STATUS_RPORT_OFFLINE = 35,
+    TVA_STATUS_TGTOPEN_FAILED = 36,
+    TVA_STATUS_BAD_LUNS = 37,
+    TVA_STATUS_IO_FAILURE = 38,
+    TVA_STATUS_NO_FABRIC = 39,
+    TVA_STATUS_EBADF = 40,
+    TVA_STATUS_EINTR = 41,
+    TVA_STATUS_EIO = 42,
+    TVA_STATUS_ENOTTY = 43,
+    TVA_STATUS_ENXIO = 44,
+    TVA_STATUS_EFOPEN = 45,
+    TVA_STATUS_VPORT_WWN_BP = 46,
+    TVA_STATUS_PORT_NOT_DISABLED = 47,
+    TVA_STATUS_BADFRMHDR = 48,
+    TVA_STATUS_BADFRMSZ = 49,
+    TVA_STATUS_MISSINGFRM = 50,
+    TVA_STATUS_LINKTIMEOUT = 51,
+    TVA_STATUS_NO_FCPIM_NEXUS = 52,
+    TVA_STATUS_CHECKSUM_FAIL = 53,
+    TVA_STATUS_GZME_FAILED = 54,
+    TVA_STATUS_SCSISTART_REQD = 55,
+    TVA_STATUS_IOC_FAILURE = 56,
+    TVA_STATUS_INVALID_WWN = 57,
+    TVA_STATUS_MISMATCH = 58,
+    TVA_STATUS_IOC_ENABLED = 59,
+    TVA_STATUS_ADAPTER_ENABLED = 60,
+    TVA_STATUS_IOC_NON_OP = 61,
+    TVA_STATUS_ADDR_MAP_FAILURE = 62,
+    TVA_STATUS_SAME_NAME = 63,
+    TVA_STATUS_PENDING = 64,
+    TVA_STATUS_8G_SPD = 65,
+    TVA_STATUS_4G_SPD = 66,
+    TVA_STATUS_AD_IS_ENABLE = 67,
+    TVA_STATUS_EINVAL_TOV = 68,
+    TVA_STATUS_EINVAL_QDEPTH = 69,
+    TVA_STATUS_VERSION_FAIL = 70,
+    TVA_STATUS_DIAG_BUSY = 71,
+    TVA_STATUS_BEACON_ON = 72,
+    TVA_STATUS_BEACON_OFF = 73,
+    TVA_STATUS_LBEACON_ON = 74,
+    TVA_STATUS_LBEACON_OFF = 75,
+    TVA_STATUS_PORT_NOT_INITED = 76,
+    TVA_STATUS_RPSC_ENABLED = 77,
+    TVA_STATUS_ENOFSAVE = 78,
+    TVA_STATUS_BAD_FILE = 79,
+    TVA_STATUS_RLIM_EN = 80,
+    TVA_STATUS_RLIM_DIS = 81,
+    TVA_STATUS_IOC_DISABLED = 82,
+    TVA_STATUS_ADAPTER_DISABLED = 83,
+    TVA_STATUS_BIOS_DISABLED = 84,
+    TVA_STATUS_AUTH_ENABLED = 85,
+    TVA_STATUS_AUTH_DISABLED = 86,
+    TVA_STATUS_ERROR_TRL_ENABLED = 87,
+    TVA_STATUS_ERROR_QOS_ENABLED = 88,
+    TVA_STATUS_NO_SFP_DEV = 89,
+    TVA_STATUS_MEMTEST_FAILED = 90,
+    TVA_STATUS_INVALID_DEVID = 91,
+    TVA_STATUS_QOS_ENABLED = 92,
+    TVA_STATUS_QOS_DISABLED = 93,
+    TVA_STATUS_INCORRECT_DRV_CONFIG = 94,
+    TVA_STATUS_REG_FAIL = 95,
+    TVA_STATUS_IM_INV_CODE = 96,
+    TVA_STATUS_IM_INV_VLAN = 97,
+    TVA_STATUS_IM_INV_ADAPT_NAME = 98,
+    TVA_STATUS_IM_LOW_RESOURCES = 99,
+    TVA_STATUS_IM_VLANID_IS_PVID = 100,
+    TVA_STATUS_IM_VLANID_EXISTS = 101,
+    TVA_STATUS_IM_FW_UPDATE_FAIL = 102,
+    TVA_STATUS_PORTLOG_ENABLED = 103,
+    TVA_STATUS_PORTLOG_DISABLED = 104,
+    TVA_STATUS_FILE_NOT_FOUND = 105,
+    TVA_STATUS_QOS_FC_ONLY = 106,
+    TVA_STATUS_RLIM_FC_ONLY = 107,
+    TVA_STATUS_VK_SPD = 108,
+    TVA_STATUS_LEDTEST_OP = 109,
+    TVA_STATUS_ADMIN_NOT_DN = 110,
+    TVA_STATUS_10G_SPD = 111,
+    TVA_STATUS_IM_INV_TEAM_NAME = 112,
+    TVA_STATUS_IM_DUP_TEAM_NAME = 113,
+    TVA_STATUS_IM_ADAPT_ALREADY_IN_TEAM = 114,
+    TVA_STATUS_IM_ADAPT_HAS_VLANS = 115,
+    TVA_STATUS_IM_PVID_MISMATCH = 116,
+    TVA_STATUS_IM_LINK_SPEED_MISMATCH = 117,
+    TVA_STATUS_IM_MTU_MISMATCH = 118,
+    TVA_STATUS_IM_RSS_MISMATCH = 119,
+    TVA_STATUS_IM_HDS_MISMATCH = 120,
+    TVA_STATUS_IM_OFFLOAD_MISMATCH = 121,
+    TVA_STATUS_IM_PORT_PARAMS = 122,
+    TVA_STATUS_IM_PORT_NOT_IN_TEAM = 123,
+    TVA_STATUS_IM_CANNOT_REM_PRI = 124,
+    TVA_STATUS_IM_MAX_PORTS_REACHED = 125,
+    TVA_STATUS_IM_LAST_PORT_DELETE = 126,
+    TVA_STATUS_IM_NO_DRIVER = 127,
+    TVA_STATUS_IM_MAX_VLANS_REACHED = 128,
+    TVA_STATUS_KESTRO_SPD_NOT_ALLOWED = 129,
+    TVA_STATUS_NO_MINPORT_DRIVER = 130,
+    TVA_STATUS_CARD_TYPE_MISMATCH = 131,
+    TVA_STATUS_BAD_ASICBLK = 132,
+    TVA_STATUS_NO_DRIVER = 133,
+    TVA_STATUS_INVALID_MAC = 134,
+    TVA_STATUS_IM_NO_VLAN = 135,
+    TVA_STATUS_IM_ETH_LB_FAILED = 136,
+    TVA_STATUS_IM_PVID_REMOVE = 137,
+    TVA_STATUS_IM_PVID_EDIT = 138,
+    TVA_STATUS_CNA_NO_BOOT = 139,
+    TVA_STATUS_IM_PVID_NON_ZERO = 140,
+    TVA_STATUS_IM_INETCFG_LOCK_FAILED = 141,
+    TVA_STATUS_IM_GET_INETCFG_FAILED = 142,
+    TVA_STATUS_IM_NOT_BOUND = 143,
+    TVA_STATUS_INSUFFICIENT_PERMS = 144,
+    TVA_STATUS_IM_INV_VLAN_NAME = 145,
+    TVA_STATUS_CMD_NOTSUPP_CNA = 146,
+    TVA_STATUS_IM_PASSTHRU_EDIT = 147,
+    TVA_STATUS_IM_BIND_FAILED = 148,
+    TVA_STATUS_IM_UNBIND_FAILED = 149,
+    TVA_STATUS_IM_PORT_IN_TEAM = 150,
+    TVA_STATUS_IM_VLAN_NOT_FOUND = 151,
+    TVA_STATUS_IM_TEAM_NOT_FOUND = 152,
+    TVA_STATUS_IM_TEAM_CFG_NOT_ALLOWED = 153,
+    TVA_STATUS_PBC = 154,
+    TVA_STATUS_DEVID_MISSING = 155,
+    TVA_STATUS_BAD_FWCFG = 156,
+    TVA_STATUS_CREATE_FILE = 157,
+    TVA_STATUS_INVALID_VENDOR = 158,
+    TVA_STATUS_SFP_NOT_READY = 159,
+    TVA_STATUS_FLASH_UNINIT = 160,
+    TVA_STATUS_FLASH_EMPTY = 161,
+    TVA_STATUS_FLASH_CKFAIL = 162,
+    TVA_STATUS_TRUNK_UNSUPP_SINGLE_PORT = 163,
+    TVA_STATUS_TRUNK_ENABLED = 164,
+    TVA_STATUS_TRUNK_DISABLED = 165,
+    TVA_STATUS_TRUNK_ERROR_TRL_ENABLED = 166,
+    TVA_STATUS_BOOT_CODE_DRV_UPDATED = 167,
+    TVA_STATUS_BOOT_VERSION = 168,
+    TVA_STATUS_CARDTYPE_MISSING = 169,
+    TVA_STATUS_INVALID_CARDTYPE = 170,
+    TVA_STATUS_NO_TOPOLOGY_FOR_CNA = 171,
+    TVA_STATUS_IM_VLAN_OVER_TEAM_DELETE_FAILED = 172,
+    TVA_STATUS_ETHBOOT_ENABLED = 173,
+    TVA_STATUS_ETHBOOT_DISABLED = 174,
+    TVA_STATUS_IOPROFILE_OFF = 175,
+    TVA_STATUS_NO_PORT_INSTANCE = 176,
+    TVA_STATUS_BOOT_CODE_TIMEDOUT = 177,
+    TVA_STATUS_NO_VPORT_LOCK = 178,
+    TVA_STATUS_VPORT_NO_CNFG = 179,
+    TVA_STATUS_IM_MS_HYPERV_ENABLED = 180,
+    TVA_STATUS_IM_TEAM_PASSTHRU_DELETE = 181,
+    TVA_STATUS_BAD_BOOT_CODE = 182,
+    TVA_STATUS_PHY_NOT_PRESENT = 183,
+    TVA_STATUS_NEED_PORTS_DISABLE = 184,
+    TVA_STATUS_16G_SPD = 185,
+    TVA_STATUS_IM_AUTO_RECOVERY_MISMATCH = 186,
+    TVA_STATUS_IM_FLOW_CTRL_MISMATCH = 187,
+    TVA_STATUS_IM_INTR_MODERATION_MISMATCH = 188,
+    TVA_STATUS_IM_JUMBO_PACKET_MISMATCH = 189,
+    TVA_STATUS_IM_NW_ADDR_MISMATCH = 190,
+    TVA_STATUS_IM_VMQ_MISMATCH = 191,
+    TVA_STATUS_FEATURE_NOT_SUPPORTED = 192,
+    TVA_STATUS_ENTRY_EXISTS = 193,
+    TVA_STATUS_ENTRY_NOT_EXISTS = 194,
+    TVA_STATUS_NO_CHANGE = 195,
+    TVA_STATUS_DISABLED = 196,
+    TVA_STATUS_FAA_ENABLED = 197,
+    TVA_STATUS_FAA_DISABLED = 198,
+    TVA_STATUS_FAA_ACQUIRED = 199,
+    TVA_STATUS_FAA_ACQ_ADDR = 200,
+    TVA_STATUS_BBSC_FC_ONLY = 201,
+    TVA_STATUS_ERROR_FAA_OVER_TRUNK = 202,
+    TVA_STATUS_ERROR_TRUNK_ENABLED = 203,
+    TVA_STATUS_ERROR_FAA_OPER = 204,
+    TVA_STATUS_SINGLE_BEACON_ALLOWED = 205,
+    TVA_STATUS_BEACON_NOT_SUPP_BY_SWITCH = 206,
+    TVA_STATUS_FN0_DELETE = 207,
+    TVA_STATUS_INV_PCIFN = 208,
+    TVA_STATUS_PBIND_MAP_EXIST = 209,
+    TVA_STATUS_PBIND_BOOT_LUN = 210,
+    TVA_STATUS_PBIND_INVALID_RANGE = 211,
+    TVA_STATUS_MAX_ENTRY_REACHED = 212,
+    TVA_STATUS_MAXPF = 213,
+    TVA_STATUS_TRUNK_UNSUPP_MEZZ = 214,
+    TVA_STATUS_TRUNK_UNSUPP_CNA = 215,
+    TVA_STATUS_UNSUPP_MODE = 216,
+    TVA_STATUS_IM_TEAM_MS_HYPERV_ENABLED = 217,
+    TVA_STATUS_IM_TEAM_VNIC_FROM_SAME_PORT = 218,
+    TVA_STATUS_LB_INT_HBA_ONLY = 219,
+    TVA_STATUS_UNSUPP_SFP_SPEED = 220,
+    TVA_STATUS_BUFFER_SIZE_SMALL = 221,
+    TVA_STATUS_IM_TEAM_LIST_WARNING = 222,
+    TVA_STATUS_IOC0_DISABLED = 223,
+    TVA_STATUS_UNSUPP_VENDOR = 224,
+    TVA_STATUS_CORR_VPD_DATA = 225,
+    TVA_STATUS_VPD_CHK_SUM_ERR = 226,
+    TVA_STATUS_LR_STR_TAG_ERR = 227,
+    TVA_STATUS_LR_VPDR_TAG_ERR = 228,
+    TVA_STATUS_VPD_TVRN_HDR_ERR = 229,
+    TVA_STATUS_TOPOLOGY_LOOP = 230,
+    TVA_STATUS_LOOP_UNSUPP_MEZZ = 231,
+    TVA_STATUS_VPORT_RESERVED = 232,
+    TVA_STATUS_INVALID_BW = 233,
+    TVA_STATUS_QOS_BW_INVALID = 234,
+    TVA_STATUS_DPORT_ENABLED = 235,
+    TVA_STATUS_DPORT_DISABLED = 236,
+    TVA_STATUS_ISCSIBOOT_ENABLED = 237,
+    TVA_STATUS_ISCSIBOOT_DISABLED = 238,
+    TVA_STATUS_CMD_NOTSUPP_MEZZ = 239,
+    TVA_STATUS_FRU_NOT_PRESENT = 240,
+    TVA_STATUS_INVALID_FRU_VPD_FILE = 241,
+    TVA_STATUS_NWPART_NOT_ALLOWED = 242,
+    TVA_STATUS_DPORT_INV_SFP = 243,
+    TVA_STATUS_INVALID_BOOTOPTION = 244,
+    TVA_STATUS_DPORT_ERR = 245,
+    TVA_STATUS_VNIC_MEM_OF_TEAM = 246,
+    TVA_STATUS_NWPART_NOT_SUPPORTED = 247,
+    TVA_STATUS_NWPART_ENABLED = 248,
+    TVA_STATUS_NWPART_DISABLED = 249,
+    TVA_STATUS_QOS_MISMATCH = 250,
+    TVA_STATUS_TRL_MISMATCH = 251,
+    TVA_STATUS_SPEED_MISMATCH = 252,
+    TVA_STATUS_IM_PORT_HAS_TEAMS = 253,
+    TVA_STATUS_MAX_VAL = 254,
+} tva_status_t;
+
+#define TVA_STATUS_COUNT 255
+
+/* Message of a status 0..253; anything else gives "Unknown Failure". */
+const char *tval_status_to_string(int status);
+
+/* One process-wide value, 0 at start, never cleared by the library. */
+void tval_set_last_error(int status);
+int tval_get_last_error(void);
+
+/* Value -> text pair; a table ends with a pair whose value is -1. */
+typedef struct tva_state_s {
+    int value;
+    const char *text;
+} tva_state_t;
+
+/* Walks the pairs in order; "unknown" when no pair has the value. */
+const char *tval_state_lookup(const tva_state_t *table, int value);
+
+const char *tval_flash_status_to_string(int value);
+const char *tval_flash_part_type_to_string(int value);
+const char *tval_ioc_state_to_string(int value);
+const char *tval_faa_state_to_string(int value);
+const char *tval_faa_source_to_string(int value);
+const char *tval_port_states_to_string(int value);
+const char *tval_port_speed_to_string(int value);
+const char *tval_port_type_to_string(int value);
+const char *tval_port_topology_to_string(int value);
+const char *tval_rport_state_to_string(int value);
+const char *tval_itnim_state_to_string(int value);
+const char *tval_auth_status_to_string(int value);
+const char *tval_auth_group_to_string(int value);
+const char *tval_auth_algo_to_string(int value);
+const char *tval_auth_rej_code_to_string(int value);
+const char *tval_auth_rej_code_exp_to_string(int value);
+const char *tval_vport_state_to_string(int value);
+const char *tval_log_severity_to_string(int value);
+const char *tval_qos_state_to_string(int value);
+const char *tval_qos_priority_to_string(int value);
+const char *tval_trunk_state_to_string(int value);
+const char *tval_trunk_link_state_to_string(int value);
+const char *tval_trunk_link_fctl_to_string(int value);
+const char *tval_cee_status_to_string(int value);
+const char *tval_mode_to_string(int value);
+const char *tval_lport_role_to_string(int value);
+
+/* Port log record names, 8 characters at most. Callers pass an index inside
+ * the array (TVA_PLOG_MID_COUNT / TVA_PLOG_EID_COUNT entries); an index
+ * outside gives "" rather than reading past the array. */
+#define TVA_PLOG_MID_COUNT 9
+#define TVA_PLOG_EID_COUNT 26
+const char *tva_plog_mid_strings(int index);
+const char *tva_plog_eid_strings(int index);
+
+/* SFP media word of the port attributes: "--", "cu", "lw", "sw", "el", "us"
+ * for 0..5; a value above 5 gives "us" rather than reading past the table. */
+const char *tval_get_sfp_media(int media);
+
+#endif
