@@ -20,8 +20,6 @@
 #define TVAL_IPFC_NODE "/dev/tvaipfc"
 #define TVAL_TVN_NODE "/dev/tvn"
 
-enum { tva_aen_app_tvcli = 0 };
-
 typedef struct tval_port_s {
     int id;                 /* port number */
     wwn_t factorypwwn;      /* from the first function added */
