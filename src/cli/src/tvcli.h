@@ -175,7 +175,7 @@ extern int tvcli_class;
 /* Set when this command line's scan found no adapter. */
 extern bool bNoAd;
 
-/* ---- dispatch (tvclimain.cpp) ------------------------------------------ */
+/* ---- dispatch (tvclidispatch.cpp) ------------------------------------------ */
 int tvcli_cmdline_parser(int argc, char **argv);
 int tvcli_main(int argc, char **argv);
 int tvcli_shell(FILE *in);

@@ -1,9 +1,35 @@
 // tvcli auth commands.
+#include <cstdio>
+
 #include "tvcli.h"
 
 void tvcli_auth_usage(int extended)
 {
     (void)extended;
+    fputs("\nUsage: tvcli auth [OPTIONS] [ARGUMENTS] ...\n", stdout);
+    fputs("Direct Authentication commands using this option\n", stdout);
+    fputs("Example: tvcli auth --show <pcifn>\n", stdout);
+    fputs("Available commands are:\n\n", stdout);
+    fputs("\t--algo <pcifn> <md5|sha1|ms|sm>\n", stdout);
+    fputs("\t\tsets the authentication algorithm\n\n", stdout);
+    fputs("\t--policy <pcifn> <on|off>\n", stdout);
+    fputs("\t\tturns the authentication on or off\n\n", stdout);
+    fputs("\t--secret <pcifn> <secret string>\n", stdout);
+    fputs("\t\tsets the shared secret\n", stdout);
+    fputs("\t\tsecret string should be 8-40 alphanumeric characters\n\n", stdout);
+    fputs("\t--show <pcifn>\n", stdout);
+    fputs("\t\tprints the attributes\n\n", stdout);
+    fputs("\t--stats <pcifn>\n", stdout);
+    fputs("\t\tdisplays the authentication stats\n\n", stdout);
+    fputs("\t--statsclr <pcifn>\n", stdout);
+    fputs("\t\tClear the auth statistics\n\n", stdout);
+    fputs("\n\tpcifn id could be any of:\n", stdout);
+    fputs("\t\t<adapter_id/port_id>\n", stdout);
+    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
+    fputs("\t\t\te.g.1/0/2\n", stdout);
+    fputs("\t\t<port-pwwn>\n", stdout);
+    fputs("\t\t<port-name>\n", stdout);
+    fputs("\t\t<port-hwpath>\n", stdout);
 }
 
 int tvcli_auth_setalgo(char **argv, int argc, tvcli_id_t *id)

@@ -1,9 +1,59 @@
 // tvcli debug commands.
+#include <cstdio>
+
 #include "tvcli.h"
 
 void tvcli_debug_usage(int extended)
 {
-    (void)extended;
+    fputs("\nUsage: tvcli debug [OPTIONS] [ARGUMENTS] ...\n", stdout);
+    fputs("Direct Debugging commands using this option\n", stdout);
+    fputs("Example: tvcli debug --portlog <pcifn>\n", stdout);
+    fputs("Available commands are:\n", stdout);
+    if (extended) {
+        fputs("\t--dsave <pcifn> <outfile>\n", stdout);
+        fputs("\t\tSaves driver data structure states in raw form in <outfile>\n\n", stdout);
+        fputs("\t--dstart <pcifn>\n", stdout);
+        fputs("\t\tStarts the driver trace accumulation\n\n", stdout);
+        fputs("\t--dstop <pcifn>\n", stdout);
+        fputs("\t\tStops the driver trace accumulation\n\n", stdout);
+        fputs("\t--dtrc <pcifn> <outfile>\n", stdout);
+        fputs("\t\tDump driver trace information to <outfile>\n\n", stdout);
+        fputs("\t--fcoresave <port_id> <outfile>\n", stdout);
+        fputs("\t\tSaves firmware core dump in raw form in <outfile>\n\n", stdout);
+        fputs("\t--fsave <pcifn> <outfile>\n", stdout);
+        fputs("\t\tDump saved firmware trace information to file <outfile>\n\n", stdout);
+        fputs("\t--fsaveclr <pcifn>\n", stdout);
+        fputs("\t\tClears the saved firmware trace information\n\n", stdout);
+        fputs("\t--ftrc <port_id> <outfile>\n", stdout);
+        fputs("\t\tDump firmware trace information to file <outfile>\n\n", stdout);
+        fputs("\t--itrc <outfile>\n", stdout);
+        fputs("\t\tDump IM driver trace information to <outfile>\n\n", stdout);
+        fputs("\t--membase <pcifn>\n", stdout);
+        fputs("\t\tRead kva base\n\n", stdout);
+        fputs("\t--memread <pcifn> [kva] [nwords]\n", stdout);
+        fputs("\t\tRead nwords from kva offset = kva\n\n", stdout);
+    }
+    fputs("\t--portlog <pcifn>\n", stdout);
+    fputs("\t\tDisplay port log contents\n\n", stdout);
+    fputs("\t--portlogclear <pcifn>\n", stdout);
+    fputs("\t\tClears the port log for <pcifn>\n\n", stdout);
+    fputs("\t--portlogctl <pcifn> <enable | disable>\n", stdout);
+    fputs("\t\tEnables/disables port logging\n\n", stdout);
+    if (extended) {
+        fputs("\t--regread <port_id> <addr> [<nwords>] [--force]\n", stdout);
+        fputs("\t\tRead register/memory contents\n\n", stdout);
+        fputs("\t--regwrite <port_id> <addr> <value> [--force]\n", stdout);
+        fputs("\t\tWrite to register/memory\n", stdout);
+        fputs("\t\t--force option forces register read/write\n\n", stdout);
+    }
+    fputs("\n\tport id could be any of:\n", stdout);
+    fputs("\t\t<adapter_id/port_id>\n", stdout);
+    fputs("\t\t<port-pwwn>\n", stdout);
+    fputs("\t\t<port-name>\n", stdout);
+    fputs("\t\t<port-hwpath>\n", stdout);
+    fputs("\n\tpcifn id could be any of:\n", stdout);
+    fputs("\t\t<adapter_id/port_id>\n", stdout);
+    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
 }
 
 int tvcli_driver_dumpstate(char **argv, int argc, tvcli_id_t *id)

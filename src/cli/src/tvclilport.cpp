@@ -1,9 +1,29 @@
 // tvcli lport commands.
+#include <cstdio>
+
 #include "tvcli.h"
 
 void tvcli_lport_usage(int extended)
 {
     (void)extended;
+    fputs("\nUsage: tvcli lport [OPTIONS] [ARGUMENTS] ...\n", stdout);
+    fputs("Direct RPORT specific commands using this option\n", stdout);
+    fputs("Example: tvcli lport --list <pcifn>\n", stdout);
+    fputs("Available commands are:\n\n", stdout);
+    fputs("\t--list <pcifn>\n", stdout);
+    fputs("\t\tlists the lports\n\n", stdout);
+    fputs("\t--query <pcifn> [-l <lpwwn>]\n", stdout);
+    fputs("\t\tQueries attributes of logical port\n\n", stdout);
+    fputs("\t--stats <pcifn> [-l <lpwwn>]\n", stdout);
+    fputs("\t\t Displays lport level statistics\n\n", stdout);
+    fputs("\t--statsclr <pcifn> [-l <lpwwn>]\n", stdout);
+    fputs("\t\t clears lport level statistics\n\n", stdout);
+    fputs("\n\tpcifn id could be any of:\n", stdout);
+    fputs("\t\t<adapter_id/port_id>\n", stdout);
+    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
+    fputs("\t\t<port-pwwn>\n", stdout);
+    fputs("\t\t<port-name>\n", stdout);
+    fputs("\t\t<port-hwpath>\n", stdout);
 }
 
 int tvcli_lport_bfs_list(char **argv, int argc, tvcli_id_t *id)

@@ -1,9 +1,30 @@
 // tvcli phy commands.
+#include <cstdio>
+
 #include "tvcli.h"
 
 void tvcli_phy_usage(int extended)
 {
-    (void)extended;
+    fputs("\nUsage: tvcli phy [OPTIONS] [ARGUMENTS] ...\n", stdout);
+    fputs("Direct Telvarn Phy specific commands using this option\n", stdout);
+    fputs("Example: tvcli phy --query 1/0\n", stdout);
+    fputs("Available commands are:\n", stdout);
+    fputs("\t--query <port_id>\n", stdout);
+    fputs("\t\tQuery the Phy module attributes\n\n", stdout);
+    if (extended) {
+        fputs("\t--read <port_id> <outfile>\n", stdout);
+        fputs("\t\tRead the Phy firmware of a given port\n\n", stdout);
+    }
+    fputs("\t--stats <port_id>\n", stdout);
+    fputs("\t\tQuery the Phy module statistics\n\n", stdout);
+    fputs("\t--update <ad_id | -a> <image file>\n", stdout);
+    fputs("\t\tUpdate Phy firmware on a given adapter\n\n", stdout);
+    fputs("\t\t\"-a\" option directs the Phy updation on all the adapters\n\n", stdout);
+    fputs("\n\tport id could be any of:\n", stdout);
+    fputs("\t\t<adapter_id/port_id>\n", stdout);
+    fputs("\t\t<port-pwwn>\n", stdout);
+    fputs("\t\t<port-name>\n", stdout);
+    fputs("\t\t<port-hwpath>\n", stdout);
 }
 
 int tvcli_phy_query(char **argv, int argc, tvcli_id_t *id)

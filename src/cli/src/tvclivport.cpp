@@ -1,9 +1,32 @@
 // tvcli vport commands.
+#include <cstdio>
+
 #include "tvcli.h"
 
 void tvcli_vport_usage(int extended)
 {
     (void)extended;
+    fputs("\nUsage: tvcli vport [OPTIONS] [ARGUMENTS] ...\n", stdout);
+    fputs("Direct VPORT specific commands using this option\n", stdout);
+    fputs("Example: tvcli vport --delete <pcifn> <vpwwn> \n", stdout);
+    fputs("Available commands are:\n\n", stdout);
+    fputs("\t--create <pcifn> <vpwwn> ", stdout);
+    fputs("[-n <vnwwn>] [-s <sname>]\n", stdout);
+    fputs("\t\tCreates additional vports\n\n", stdout);
+    fputs("\t--delete <pcifn> <vpwwn>\n", stdout);
+    fputs("\t\tDeletes vport\n\n", stdout);
+    fputs("\t--query <pcifn> <vpwwn>\n", stdout);
+    fputs("\t\tQueries vport status\n\n", stdout);
+    fputs("\t--stats <pcifn> <vpwwn>\n", stdout);
+    fputs("\t\tPrint vport statistics\n\n", stdout);
+    fputs("\t--statsclr <pcifn> <vpwwn>\n", stdout);
+    fputs("\t\t resets vport statistics\n\n", stdout);
+    fputs("\n\tpcifn id could be any of:\n", stdout);
+    fputs("\t\t<adapter_id/port_id>\n", stdout);
+    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
+    fputs("\t\t<port-pwwn>\n", stdout);
+    fputs("\t\t<port-name>\n", stdout);
+    fputs("\t\t<port-hwpath>\n\n", stdout);
 }
 
 int tvcli_vport_create_hdlr(char **argv, int argc, tvcli_id_t *id)
