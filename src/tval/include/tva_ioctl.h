@@ -633,6 +633,96 @@ typedef struct tva_ioctl_fcpim_lunmask_s {
 } tva_ioctl_fcpim_lunmask_t;
 TVA_CHECK_SIZE(tva_ioctl_fcpim_lunmask_t, 32);
 
+/* ---- flash partitions ------------------------------------------------------ */
+
+typedef enum tva_flash_part_type {
+    TVA_FLASH_PART_OPTROM = 1,
+    TVA_FLASH_PART_FWIMG = 2,
+    TVA_FLASH_PART_FWCFG = 3,
+    TVA_FLASH_PART_DRV = 4,
+    TVA_FLASH_PART_BOOT = 5,
+    TVA_FLASH_PART_ASIC = 6,
+    TVA_FLASH_PART_MFG = 7,
+    TVA_FLASH_PART_OPTROM2 = 8,
+    TVA_FLASH_PART_VPD = 9,
+    TVA_FLASH_PART_PBC = 10,
+    TVA_FLASH_PART_BOOTOVL = 11,
+    TVA_FLASH_PART_LOG = 12,
+    TVA_FLASH_PART_PXECFG = 13,
+    TVA_FLASH_PART_PXEOVL = 14,
+    TVA_FLASH_PART_PORTCFG = 15,
+    TVA_FLASH_PART_ASICBK = 16,
+    TVA_FLASH_PART_END = 17,
+} tva_flash_part_type_t;
+
+/* Flash status of the whole flash and of each partition. */
+enum tva_flash_status {
+    TVA_FLASH_STATUS_GOOD = 0,
+    TVA_FLASH_STATUS_ABSENT = 1,
+    TVA_FLASH_STATUS_UNINIT = 2,
+    TVA_FLASH_STATUS_BAD = 3,
+    TVA_FLASH_STATUS_EMPTY = 4,
+    TVA_FLASH_STATUS_BADCKSUM = 5,
+};
+
+/* Partition read, write and erase; reads and writes carry bufsz data bytes
+ * right after the record in the same buffer (buf_ptr points there). */
+typedef struct tva_ioctl_flash_s {
+    uint32_t status;
+    uint16_t tvad_num;
+    uint8_t instance;
+    uint8_t rsvd;
+    uint32_t type; /* tva_flash_part_type_t */
+    uint32_t bufsz;
+    uint64_t buf_ptr;
+} tva_ioctl_flash_t;
+TVA_CHECK_SIZE(tva_ioctl_flash_t, 24);
+TVA_CHECK_OFF(tva_ioctl_flash_t, instance, 6);
+TVA_CHECK_OFF(tva_ioctl_flash_t, type, 8);
+TVA_CHECK_OFF(tva_ioctl_flash_t, bufsz, 12);
+TVA_CHECK_OFF(tva_ioctl_flash_t, buf_ptr, 16);
+TVA_CHECK_CODE(TVA_IOCTL_FLASH_UPDATE_PART, tva_ioctl_flash_t);
+TVA_CHECK_CODE(TVA_IOCTL_FLASH_READ_PART, tva_ioctl_flash_t);
+TVA_CHECK_CODE(TVA_IOCTL_FLASH_ERASE_PART, tva_ioctl_flash_t);
+TVA_CHECK_CODE(TVA_IOCTL_BOOT_GET_CFG_VERSION, tva_ioctl_flash_t);
+
+#define TVA_FLASH_PART_MAX 32
+
+typedef struct tva_flash_part_attr_s {
+    uint32_t part_type; /* tva_flash_part_type_t */
+    uint32_t part_instance;
+    uint32_t part_off;
+    uint32_t part_size;
+    uint32_t part_len;
+    uint32_t part_status; /* tva_flash_status */
+    uint8_t rsv[8];
+} tva_flash_part_attr_t;
+TVA_CHECK_SIZE(tva_flash_part_attr_t, 32);
+TVA_CHECK_OFF(tva_flash_part_attr_t, part_len, 16);
+
+typedef struct tva_flash_attr_s {
+    uint32_t status; /* tva_flash_status */
+    uint32_t npart;
+    tva_flash_part_attr_t part[TVA_FLASH_PART_MAX];
+} tva_flash_attr_t;
+TVA_CHECK_SIZE(tva_flash_attr_t, 1032);
+TVA_CHECK_OFF(tva_flash_attr_t, part, 8);
+
+typedef struct tva_ioctl_flash_attr_s {
+    uint32_t status;
+    uint16_t tvad_num;
+    uint16_t rsvd;
+    tva_flash_attr_t attr;
+} tva_ioctl_flash_attr_t;
+TVA_CHECK_SIZE(tva_ioctl_flash_attr_t, 1040);
+TVA_CHECK_OFF(tva_ioctl_flash_attr_t, attr, 8);
+TVA_CHECK_CODE(TVA_IOCTL_FLASH_GET_ATTR, tva_ioctl_flash_attr_t);
+TVA_CHECK_CODE(TVA_IOCTL_FLASH_ENABLE_OPTROM, tva_ioctl_gen_t);
+TVA_CHECK_CODE(TVA_IOCTL_FLASH_DISABLE_OPTROM, tva_ioctl_gen_t);
+
+/* Configuration version: the record and its 64-byte text. */
+#define TVA_BOOT_CFG_VERSION_LEN 64
+
 /* @@PAYLOADS@@ */
 
 /* ---- the request buffer ---------------------------------------------------
@@ -647,6 +737,8 @@ typedef union tval_ioctl_u {
     tva_ioctl_rport_scsi_addr_t rport_scsi_addr;
     tva_ioctl_fcpim_lunmask_query_t lunmask_query;
     tva_ioctl_fcpim_lunmask_t lunmask;
+    tva_ioctl_flash_t flash;
+    tva_ioctl_flash_attr_t flash_attr;
     /* @@UNION@@ */
     uint8_t raw[TVA_IOCTL_BUF_SIZE];
 } tval_ioctl_t;
