@@ -157,6 +157,14 @@ void appendf(std::string &out, const char *fmt, ...)
     out.append(big.data(), (size_t)len);
 }
 
+/* Bounded copy; a longer text is cut. */
+void copy_text(char *dst, size_t size, const char *src)
+{
+    size_t len = strnlen(src, size - 1);
+    memcpy(dst, src, len);
+    dst[len] = '\0';
+}
+
 void wwn_text(wwn_t wwn, char *out, size_t size)
 {
     snprintf(out, size, "%02x:%02x:%02x:%02x:%02x:%02x:%02x:%02x", tval_wwn_byte(wwn, 0),
@@ -322,7 +330,7 @@ void apply_value(rec_t &r, const setting_s &s, const char *value)
         s.set(r, (long)parse_bitlist(value, s.width));
         break;
     case V_TEXT:
-        snprintf(s.text(r), s.text_size, "%s", value);
+        copy_text(s.text(r), s.text_size, value);
         break;
     default: {
         const vocab_s *voc = vocab_of(s.kind);
@@ -378,7 +386,7 @@ void parse_adapter_line(const char *line, const char *eq, const char *value)
     memcpy(ad.id, d1 + 1, idlen);
     ad.flags[0] |= TVAL_CFG_AD_INUSE;
     if (strstr(key, "name")) {
-        snprintf(ad.name, sizeof(ad.name), "%s", value);
+        copy_text(ad.name, sizeof(ad.name), value);
         ad.flags[0] |= TVAL_CFG_AD_NAME;
     } else if (strstr(key, "trunk")) {
         if (strcmp(value, "TRUE") == 0 || strcmp(value, "FALSE") == 0) {
@@ -493,14 +501,14 @@ void tval_config_set_vportdata(int idx, const char *value)
         v = (tval_vf_config_t *)calloc(1, sizeof(*v));
         if (!v)
             return;
-        snprintf(v->pwwn, sizeof(v->pwwn), "%s", field[0]);
+        copy_text(v->pwwn, sizeof(v->pwwn), field[0]);
     }
     if (nf > 1)
-        snprintf(v->nwwn, sizeof(v->nwwn), "%s", field[1]);
+        copy_text(v->nwwn, sizeof(v->nwwn), field[1]);
     if (nf > 2)
-        snprintf(v->name, sizeof(v->name), "%s", field[2]);
+        copy_text(v->name, sizeof(v->name), field[2]);
     if (nf > 3)
-        snprintf(v->role, sizeof(v->role), "%s", field[3]);
+        copy_text(v->role, sizeof(v->role), field[3]);
     if (nf > 4)
         v->vf_id = (uint16_t)value_number(field[4]);
     if (fresh) {
