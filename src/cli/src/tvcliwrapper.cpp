@@ -520,8 +520,10 @@ int tvcli_get_id(const char *word, int class_idx, int cmd_idx, tvcli_id_t *id)
             rc = tvcli_get_port_id(word, TVCLI_WANT_ETH, id);
         } else {
             rc = tvcli_get_port_id(word, TVCLI_WANT_FC, id);
-            if (rc != 0)
+            if (rc != 0) {
+                memset(id, 0, sizeof(*id));
                 rc = tvcli_get_port_id(word, TVCLI_WANT_ETH, id);
+            }
         }
         if (rc == 0 && path == PATH_ANY_OPER)
             tval_ioc_get_operational_pf(&id->tval);
@@ -539,8 +541,10 @@ int tvcli_get_id(const char *word, int class_idx, int cmd_idx, tvcli_id_t *id)
         rc = E_CLI_INCORRECT_PCIFN_ID;
         if (path == PATH_FC || path == PATH_ANY)
             rc = tvcli_get_pcifn_id_strict(word, TVCLI_WANT_FC, id);
-        if (rc != 0 && (path == PATH_ETH || path == PATH_ANY))
+        if (rc != 0 && (path == PATH_ETH || path == PATH_ANY)) {
+            memset(id, 0, sizeof(*id));
             rc = tvcli_get_pcifn_id_strict(word, TVCLI_WANT_ETH, id);
+        }
         return rc;
     case TEAM_ID:
     case ID_NONE:
