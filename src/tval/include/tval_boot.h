@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "tva_status.h"
+#include "tval.h"
 
 /* ---- ustar ---------------------------------------------------------------- */
 
@@ -253,5 +254,37 @@ tval_vpd_model_t tval_boot_vpd_model(const char *model_descr, size_t size);
 int tval_boot_build_vpd(tval_vpd_model_t model, uint32_t vpd_version, uint32_t vpd_len,
                         const uint8_t *vpd_data, const char serial_num[12],
                         const char fwver[TVAL_BOOT_FWVER_LEN], uint8_t out[TVAL_VPD_SIZE]);
+
+/* ---- the update ------------------------------------------------------------ */
+
+#define TVAL_BOOT_MAX_ADAPTERS 16
+
+/* Members and sections of the boot image file being installed; they live
+ * from the reading of the image archive until tval_boot_fwupdate returns
+ * and are only read by the adapter threads. */
+extern PIFDATA pimagefiledata;
+extern PCDATA pcarddata;
+
+/* Installs the boot image file on the IOC's adapter, or with ioc null on
+ * every adapter; then mask bit i says adapter i+1 was updated and
+ * statuses[i] holds its result. devid 0 means no override. */
+int tval_boot_fwupdate(tval_t *ioc, const char *file, uint16_t devid, uint16_t *mask,
+                       tva_status_t statuses[TVAL_BOOT_MAX_ADAPTERS]);
+
+/* Reads every member into pimagefiledata and parses the index into
+ * pcarddata. */
+int tval_populate_flash_data(FILE *fp, int *image_count, int *card_count);
+
+/* Writes the partitions of the section for card_type, in the fixed order,
+ * then enables the option ROM. */
+int tval_boot_flash_data(tval_t *ioc, uint16_t devid, uint32_t card_type, int image_count,
+                         int card_count);
+
+/* One thread per adapter; 0, or 1 when there are more than 16 adapters. */
+int tval_update_adapter_thread(uint16_t *mask, tva_status_t statuses[TVAL_BOOT_MAX_ADAPTERS],
+                               int image_count, int card_count);
+
+/* The adapter's configuration version text (64 bytes). */
+int tval_boot_get_cfg_version(tval_t *ioc, char out[64]);
 
 #endif
