@@ -198,6 +198,11 @@ void tvcli_print_mac(mac_t mac);
 void tvcli_print_lun(uint64_t lun);
 void tvcli_convert_lun_to_string(uint64_t lun, char *buf, size_t len);
 void tvcli_convert_string_to_lun(const char *text, size_t len, uint64_t *lun);
+/* The identifier lines that close most class usages: the port id forms,
+ * and the pcifn id forms (with the WWN, name and path forms when names is
+ * set, and the 1/0/2 example line when example is set). */
+void tvcli_usage_port_ids(void);
+void tvcli_usage_pcifn_ids(int names, int example);
 
 /* ---- identifiers and syntax checks (tvcliwrapper.cpp) ------------------- */
 int tvcli_get_id(const char *word, int class_idx, int cmd_idx, tvcli_id_t *id);

@@ -23,13 +23,7 @@ void tvcli_auth_usage(int extended)
     fputs("\t\tdisplays the authentication stats\n\n", stdout);
     fputs("\t--statsclr <pcifn>\n", stdout);
     fputs("\t\tClear the auth statistics\n\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
-    fputs("\t\t\te.g.1/0/2\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_pcifn_ids(1, 1);
 }
 
 int tvcli_auth_setalgo(char **argv, int argc, tvcli_id_t *id)

@@ -41,11 +41,7 @@ void tvcli_bios_usage(int extended)
     fputs("\t\tLUN id has to be supplied as a decimal number and not hex.\n\n", stdout);
     fputs("\t--query <port_id>\n", stdout);
     fputs("\t\tqueries boot over SAN configuration\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_port_ids();
 }
 
 int tvcli_bios_disable(char **argv, int argc, tvcli_id_t *id)

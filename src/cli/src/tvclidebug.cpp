@@ -46,14 +46,8 @@ void tvcli_debug_usage(int extended)
         fputs("\t\tWrite to register/memory\n", stdout);
         fputs("\t\t--force option forces register read/write\n\n", stdout);
     }
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
+    tvcli_usage_port_ids();
+    tvcli_usage_pcifn_ids(0, 0);
 }
 
 int tvcli_driver_dumpstate(char **argv, int argc, tvcli_id_t *id)

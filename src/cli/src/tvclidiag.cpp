@@ -54,14 +54,8 @@ void tvcli_diag_usage(int extended)
     fputs("\t\tDisplay SFP information\n\n", stdout);
     fputs("\t--tempshow <ad_id>\n", stdout);
     fputs("\t\tDisplay adapter temperature\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
+    tvcli_usage_port_ids();
+    tvcli_usage_pcifn_ids(0, 0);
 }
 
 int tvcli_diag_beacon(char **argv, int argc, tvcli_id_t *id)

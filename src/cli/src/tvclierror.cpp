@@ -194,3 +194,26 @@ void tvcli_convert_string_to_lun(const char *text, size_t len, uint64_t *lun)
         b[i] = static_cast<uint8_t>(f[i]);
     memcpy(lun, b, sizeof(b));
 }
+
+void tvcli_usage_port_ids(void)
+{
+    fputs("\n\tport id could be any of:\n", stdout);
+    fputs("\t\t<adapter_id/port_id>\n", stdout);
+    fputs("\t\t<port-pwwn>\n", stdout);
+    fputs("\t\t<port-name>\n", stdout);
+    fputs("\t\t<port-hwpath>\n", stdout);
+}
+
+void tvcli_usage_pcifn_ids(int names, int example)
+{
+    fputs("\n\tpcifn id could be any of:\n", stdout);
+    fputs("\t\t<adapter_id/port_id>\n", stdout);
+    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
+    if (example)
+        fputs("\t\t\te.g.1/0/2\n", stdout);
+    if (names) {
+        fputs("\t\t<port-pwwn>\n", stdout);
+        fputs("\t\t<port-name>\n", stdout);
+        fputs("\t\t<port-hwpath>\n", stdout);
+    }
+}

@@ -14,11 +14,8 @@ void tvcli_vf_usage(int extended)
     fputs("\t\tPrints the stats of the fabric\n\n", stdout);
     fputs("\t--statsclr <port_id>\n", stdout);
     fputs("\t\tClears the stats of the fabric\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n\n", stdout);
+    tvcli_usage_port_ids();
+    fputs("\n", stdout);
 }
 
 int tvcli_vf_stats_hdlr(char **argv, int argc, tvcli_id_t *id)

@@ -23,14 +23,8 @@ void tvcli_fcdiag_usage(int extended)
     fputs("\t\tBlinks the link\n\n", stdout);
     fputs("\t--scsitest <pcifn> <rpwwn> [-l <lpwwn>]\n", stdout);
     fputs("\t\tTests the SCSI components\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
+    tvcli_usage_port_ids();
+    tvcli_usage_pcifn_ids(0, 0);
     fputs("\n", stdout);
 }
 

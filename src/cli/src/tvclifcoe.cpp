@@ -18,11 +18,8 @@ void tvcli_fcoe_usage(int extended)
     fputs("\t\tDisplay the FCoE port statistics\n\n", stdout);
     fputs("\t--statsclr <port_id>\n", stdout);
     fputs("\t\tClear the FCoE port statistics\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n\n", stdout);
+    tvcli_usage_port_ids();
+    fputs("\n", stdout);
 }
 
 int tvcli_fcoe_disable_hdlr(char **argv, int argc, tvcli_id_t *id)

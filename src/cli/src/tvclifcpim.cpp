@@ -48,14 +48,9 @@ void tvcli_fcpim_usage(int extended)
     fputs("\t\tDisplay current IO throttle values in given fcpim\n\n", stdout);
     fputs("\t--throttleset <pcifn> <throttle_size>\n", stdout);
     fputs("\t\tConfigures IO throttle value (1...2000) in given fcpim\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n\n", stdout);
+    tvcli_usage_port_ids();
+    tvcli_usage_pcifn_ids(0, 0);
+    fputs("\n", stdout);
 }
 
 int tvcli_fcpim_ioperf_hdlr(char **argv, int argc, tvcli_id_t *id)

@@ -14,13 +14,7 @@ void tvcli_log_usage(int extended)
     fputs("\t\t sets the log level of the selected module\n", stdout);
     fputs("\t\t if level not given gets the current level\n", stdout);
     fputs("\t\t -m option is not supported by Eth pcifns\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
-    fputs("\t\t\te.g.1/0/2\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_pcifn_ids(1, 1);
 }
 
 int tvcli_log_level(char **argv, int argc, tvcli_id_t *id)

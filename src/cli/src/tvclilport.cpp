@@ -18,12 +18,7 @@ void tvcli_lport_usage(int extended)
     fputs("\t\t Displays lport level statistics\n\n", stdout);
     fputs("\t--statsclr <pcifn> [-l <lpwwn>]\n", stdout);
     fputs("\t\t clears lport level statistics\n\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_pcifn_ids(1, 0);
 }
 
 int tvcli_lport_bfs_list(char **argv, int argc, tvcli_id_t *id)

@@ -20,11 +20,7 @@ void tvcli_phy_usage(int extended)
     fputs("\t--update <ad_id | -a> <image file>\n", stdout);
     fputs("\t\tUpdate Phy firmware on a given adapter\n\n", stdout);
     fputs("\t\t\"-a\" option directs the Phy updation on all the adapters\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_port_ids();
 }
 
 int tvcli_phy_query(char **argv, int argc, tvcli_id_t *id)

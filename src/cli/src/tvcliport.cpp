@@ -69,11 +69,7 @@ void tvcli_port_usage(int extended)
     fputs("\t--topology <port_id> [p2p | loop] \n", stdout);
     fputs("\t\tQuery or set the port topology\n", stdout);
     fputs("\t\tNot applicable to CNA.\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_port_ids();
     fputs("\n", stdout);
 }
 

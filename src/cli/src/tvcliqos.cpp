@@ -22,11 +22,7 @@ void tvcli_qos_usage(int extended)
     fputs("\t\tDisplay the QOS statistics\n\n", stdout);
     fputs("\t--statsclr <port_id>\n", stdout);
     fputs("\t\tClear the QOS statistics\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_port_ids();
 }
 
 int tvcli_qos_disable(char **argv, int argc, tvcli_id_t *id)

@@ -20,11 +20,7 @@ void tvcli_ratelim_usage(int extended)
     fputs("\t\tEnable ratelim for Port if currently disabled\n\n", stdout);
     fputs("\t--query <port_id>\n", stdout);
     fputs("\t\tQuery the TRL details\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_port_ids();
 }
 
 int tvcli_ratelim_defspeed(char **argv, int argc, tvcli_id_t *id)

@@ -26,13 +26,8 @@ void tvcli_rport_usage(int extended)
     fputs("\t\tDisplay rport level statistics\n\n", stdout);
     fputs("\t--statsclr <pcifn> <rpwwn> [-l <lpwwn>]\n", stdout);
     fputs("\t\tClears rport level statistics\n\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
-    fputs("\t\t\te.g.1/0/2\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n\n", stdout);
+    tvcli_usage_pcifn_ids(1, 1);
+    fputs("\n", stdout);
 }
 
 int tvcli_rport_bfs_list_hdlr(char **argv, int argc, tvcli_id_t *id)

@@ -26,14 +26,9 @@ void tvcli_vhba_usage(int extended)
     fputs("\t\t Displays statistics of the vHBA\n\n", stdout);
     fputs("\t--statsclr <pcifn>\n", stdout);
     fputs("\t\t Clears statistics of the vHBA\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n\n", stdout);
+    tvcli_usage_port_ids();
+    tvcli_usage_pcifn_ids(0, 0);
+    fputs("\n", stdout);
 }
 
 int tvcli_vhba_bw_hdlr(char **argv, int argc, tvcli_id_t *id)

@@ -24,11 +24,7 @@ void tvcli_vnic_usage(int extended)
     fputs("\t\t Displays statistics of the vNIC\n\n", stdout);
     fputs("\t--statsclr <pcifn>\n", stdout);
     fputs("\t\t Clears statistics of the vNIC\n\n", stdout);
-    fputs("\n\tport id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n", stdout);
+    tvcli_usage_port_ids();
     fputs("\n\tFor --delete and --bw, pcifn id has to be:\n", stdout);
     fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
     fputs("\n\tFor all other commands pcifn id could be any of:\n", stdout);

@@ -21,12 +21,8 @@ void tvcli_vport_usage(int extended)
     fputs("\t\tPrint vport statistics\n\n", stdout);
     fputs("\t--statsclr <pcifn> <vpwwn>\n", stdout);
     fputs("\t\t resets vport statistics\n\n", stdout);
-    fputs("\n\tpcifn id could be any of:\n", stdout);
-    fputs("\t\t<adapter_id/port_id>\n", stdout);
-    fputs("\t\t<adapter_id/port_id/pcifn_id>\n", stdout);
-    fputs("\t\t<port-pwwn>\n", stdout);
-    fputs("\t\t<port-name>\n", stdout);
-    fputs("\t\t<port-hwpath>\n\n", stdout);
+    tvcli_usage_pcifn_ids(1, 0);
+    fputs("\n", stdout);
 }
 
 int tvcli_vport_create_hdlr(char **argv, int argc, tvcli_id_t *id)
