@@ -17,6 +17,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tva_ioctl.h"
 #include "tva_status.h"
 #include "tval.h"
 #include "tval_config.h"
@@ -235,6 +236,27 @@ TEST_F(ConfigFile, TextInTextOut)
          {},
          {.vport = "tva1-vport-0 = \"20:00:00:00:00:00:00:01,20:00:00:00:00:00:00:09,c,TM,5\";\n"
                    "tva1-vport-1 = \"20:00:00:00:00:00:00:03,20:00:00:00:00:00:00:04,b,IM + TM,2\";\n"}},
+        {"adding a virtual port builds its value from the logical port", w0,
+         [&] {
+             tva_lport_cfg_t cfg{};
+             const uint8_t pw[8] = {0x20, 0, 0, 0, 0, 0, 0, 1}, nw[8] = {0x20, 0, 0, 0, 0, 0, 0, 2};
+             cfg.pwwn = tval_wwn_from_bytes(pw);
+             cfg.nwwn = tval_wwn_from_bytes(nw);
+             snprintf(cfg.sym_name, sizeof(cfg.sym_name), "vp one");
+             cfg.roles = TVA_LPORT_ROLE_FCP_IM | TVA_LPORT_ROLE_FCP_IPFC;
+             tval_config_vport_add(&ioc0, 3, &cfg);
+         },
+         {.naming = w0,
+          .vport = "tva0-vport-0 = \"20:00:00:00:00:00:00:01,20:00:00:00:00:00:00:02,vp one,IM + IP,3\";\n"}},
+        {"deleting a virtual port renumbers the rest",
+         w0 + "tva0-vport-0 = 20:00:00:00:00:00:00:01,20:00:00:00:00:00:00:02,a,IM,0\n"
+              "tva0-vport-1 = 20:00:00:00:00:00:00:03,20:00:00:00:00:00:00:04,b,IM,0\n",
+         [&] {
+             const uint8_t pw[8] = {0x20, 0, 0, 0, 0, 0, 0, 1};
+             tval_config_vport_del(&ioc0, tval_wwn_from_bytes(pw));
+         },
+         {.naming = w0,
+          .vport = "tva0-vport-0 = \"20:00:00:00:00:00:00:03,20:00:00:00:00:00:00:04,b,IM,0\";\n"}},
     };
     for (const TextCase &c : cases) {
         SCOPED_TRACE(c.what);

@@ -1160,3 +1160,68 @@ void tval_config_ad_trunk(int adapter, int on)
     else
         rec.flags[0] &= ~TVAL_CFG_AD_TRUNK;
 }
+
+/* ---- virtual ports ------------------------------------------------------------ */
+
+void tval_config_vport_add(tval_t *ioc, uint16_t vf_id, const struct tva_lport_cfg_s *cfg)
+{
+    if (!ioc || !cfg)
+        return;
+    int idx = tval_config_ioc_lookup(ioc->pwwn);
+    if (idx < 0)
+        return;
+    static const char *const kRoles[] = {"IM", "TM", "IP"};
+    std::string roles;
+    for (int b = 0; b < 3; b++) {
+        if (!(cfg->roles & (1u << b)))
+            continue;
+        if (!roles.empty())
+            roles += " + ";
+        roles += kRoles[b];
+    }
+    char pwwn[32], nwwn[32];
+    wwn_text(cfg->pwwn, pwwn, sizeof(pwwn));
+    wwn_text(cfg->nwwn, nwwn, sizeof(nwwn));
+    std::string value;
+    appendf(value, "%s,%s,\"%.*s\",%s,%d", pwwn, nwwn,
+            (int)strnlen(cfg->sym_name, sizeof(cfg->sym_name)), cfg->sym_name, roles.c_str(),
+            vf_id);
+    tval_config_set_vportdata(idx, value.c_str());
+}
+
+void tval_config_vport_del(tval_t *ioc, wwn_t pwwn)
+{
+    if (!ioc)
+        return;
+    int idx = tval_config_ioc_lookup(ioc->pwwn);
+    if (idx < 0)
+        return;
+    char text[32];
+    wwn_text(pwwn, text, sizeof(text));
+    rec_t &r = ioc_config_data[idx];
+    std::lock_guard<std::mutex> g(vportmutex);
+    for (tval_vf_config_t **link = &r.vport; *link; link = &(*link)->next) {
+        if (strcmp((*link)->pwwn, text) != 0)
+            continue;
+        tval_vf_config_t *gone = *link;
+        *link = gone->next;
+        free(gone);
+        r.vpcount--;
+        return;
+    }
+}
+
+int tval_config_vport(tval_t *ioc, uint16_t vf_id, const struct tva_lport_cfg_s *cfg, int del)
+{
+    if (!cfg)
+        return TVA_STATUS_EINVAL;
+    const char *path = tval_get_cfg_path();
+    int rc = tval_config_load(path);
+    if (rc != TVA_STATUS_OK)
+        return rc;
+    if (del)
+        tval_config_vport_del(ioc, cfg->pwwn);
+    else
+        tval_config_vport_add(ioc, vf_id, cfg);
+    return tval_config_sync(path);
+}
