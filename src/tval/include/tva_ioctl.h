@@ -532,8 +532,69 @@ typedef struct tva_bsg_data_s {
 } tva_bsg_data_t;
 TVA_CHECK_SIZE(tva_bsg_data_t, 8);
 
-/* Size of the FC transport request block of every bsg request. */
+/* FC transport (bsg) message codes. */
+#define TVA_FC_BSG_HST_VENDOR 0x800000FFu
+#define TVA_FC_BSG_HST_ELS_NOLOGIN 0x80000003u
+#define TVA_FC_BSG_HST_CT 0x80000004u
+#define TVA_FC_BSG_RPT_ELS 0x40000001u
+#define TVA_FC_BSG_RPT_CT 0x40000002u
+
+/* The Linux FC transport's request (struct fc_bsg_request): a message code
+ * and the request data of that message, 20 bytes. */
+typedef struct __attribute__((packed)) tva_fc_bsg_host_vendor_s {
+    uint64_t vendor_id;
+    uint32_t vendor_cmd[2];
+} tva_fc_bsg_host_vendor_t;
+
+typedef struct tva_fc_bsg_host_els_s {
+    uint8_t command_code;
+    uint8_t port_id[3];
+} tva_fc_bsg_host_els_t;
+
+typedef struct tva_fc_bsg_host_ct_s {
+    uint8_t reserved;
+    uint8_t port_id[3];
+    uint32_t preamble_word0;
+    uint32_t preamble_word1;
+    uint32_t preamble_word2;
+} tva_fc_bsg_host_ct_t;
+
+typedef struct tva_fc_bsg_rport_els_s {
+    uint8_t els_code;
+} tva_fc_bsg_rport_els_t;
+
+typedef struct tva_fc_bsg_rport_ct_s {
+    uint32_t preamble_word0;
+    uint32_t preamble_word1;
+    uint32_t preamble_word2;
+} tva_fc_bsg_rport_ct_t;
+
+typedef struct __attribute__((packed)) tva_fc_bsg_request_s {
+    uint32_t msgcode;
+    union __attribute__((packed)) {
+        tva_fc_bsg_host_vendor_t h_vendor;
+        tva_fc_bsg_host_els_t h_els;
+        tva_fc_bsg_host_ct_t h_ct;
+        tva_fc_bsg_rport_els_t r_els;
+        tva_fc_bsg_rport_ct_t r_ct;
+    } rqst_data;
+} tva_fc_bsg_request_t;
+TVA_CHECK_SIZE(tva_fc_bsg_request_t, 20);
+static_assert(offsetof(tva_fc_bsg_request_t, rqst_data) + offsetof(tva_fc_bsg_host_vendor_t, vendor_cmd) == 12,
+              "vendor command word offset");
+static_assert(offsetof(tva_fc_bsg_request_t, rqst_data) + offsetof(tva_fc_bsg_host_ct_t, preamble_word0) == 8,
+              "CT preamble offset");
+
+/* The request block of every bsg request this library sends: the FC
+ * transport request and, for a pass-through, the announcement of the
+ * tva_bsg_fcpt_t record. */
+typedef struct __attribute__((packed)) tva_bsg_request_block_s {
+    tva_fc_bsg_request_t req;
+    tva_bsg_data_t data;
+} tva_bsg_request_block_t;
 #define TVA_BSG_REQUEST_SIZE 28
+TVA_CHECK_SIZE(tva_bsg_request_block_t, TVA_BSG_REQUEST_SIZE);
+TVA_CHECK_OFF(tva_bsg_request_block_t, data, 20);
 
 enum tva_itnim_state {
     TVA_ITNIM_OFFLINE = 0,
@@ -2445,7 +2506,7 @@ typedef struct tva_ioctl_ipfc_stats_s {
 } tva_ioctl_ipfc_stats_t;
 TVA_CHECK_SIZE(tva_ioctl_ipfc_stats_t, 48);
 
-/* @@PAYLOADS@@ */
+/* (new payload layouts go above this line) */
 
 /* ---- the request buffer ---------------------------------------------------
  * A union of every payload; senders build their payload at its start. */
@@ -2553,7 +2614,6 @@ typedef union tval_ioctl_u {
     tva_ioctl_auth_secretstring_t auth_secretstring;
     tva_ioctl_ipfc_attr_t ipfc_attr;
     tva_ioctl_ipfc_stats_t ipfc_stats;
-    /* @@UNION@@ */
     uint8_t raw[TVA_IOCTL_BUF_SIZE];
 } tval_ioctl_t;
 typedef tval_ioctl_t tval_args_t;

@@ -45,8 +45,9 @@ int tval_ioctl_nomask(tval_t *ioc, uint32_t code, void *buf, uint32_t len);
 /* ioctl on the record's /dev/tvaipfc descriptor with the code unchanged. */
 int tval_ioctl_ipfc(tval_t *ioc, uint32_t code, void *payload);
 
-/* The usual sender step: puts the function's instance into tvad_num, sends
- * size bytes (0: the whole request buffer) and returns the transport status
+/* The usual sender step: puts the function's instance into tvad_num (at
+ * offset 4: not for tva_ioctl_log_t), sends size bytes (0: the whole request
+ * buffer, which payload must then hold) and returns the transport status
  * when non-zero, else the payload's status. */
 int tval_ioctl_send(tval_t *ioc, uint32_t code, void *payload, uint32_t size);
 
@@ -70,10 +71,10 @@ int tval_fcpt(tval_t *ioc, uint16_t vf_id, wwn_t lpwwn, wwn_t rpwwn, uint32_t ts
               uint32_t cos, const uint8_t fchs[24], void *req_buf, uint32_t req_len,
               void *rsp_buf, uint32_t *rsp_len);
 
-/* /dev name of a SCSI device: "/dev/sdb" for a disk, the tape node for a
- * tape. path must hold path_len bytes. *is_tape is set to 1 for a tape. */
-int tval_get_osname(int host, int channel, int target, int lun, char *path, size_t path_len,
-                    int *is_tape);
+/* /dev name of the SCSI device H:C:T:L ("/dev/sdb", a tape node, ...):
+ * fills name (name_len bytes) and sets *name_count to 1. */
+int tval_get_osname(int host, int channel, int target, int lun, char *name, size_t name_len,
+                    int *name_count);
 
 /* SCSI generic node ("/dev/sgN") of H:C:T:L, or of the first LUN of H:C:T
  * that has one. */
@@ -88,10 +89,11 @@ int tval_check_sg_node_presence(int host, int channel, int target, int lun, char
 /* Initiator-target nexus attributes of (lpwwn, rpwwn). */
 int tval_itnim_get_attr(tval_t *ioc, uint16_t vf_id, wwn_t lpwwn, wwn_t rpwwn,
                         tva_itnim_attr_t *attr);
-/* SCSI address (host, bus, target, lun) of a remote port. */
+/* SCSI host, bus (channel) and target of a remote port; filled only when the
+ * payload status is 0. */
 int tval_rport_get_scsi_address(tval_t *ioc, uint16_t vf_id, wwn_t lpwwn, wwn_t rpwwn,
-                                tva_rport_scsi_addr_t *addr);
-/* The function's LUN mask configuration. */
-int tval_fcpim_lunmask_query(tval_t *ioc, tva_lunmask_cfg_t *cfg);
+                                uint32_t *host, uint32_t *bus, uint32_t *target);
+/* The function's LUN mask: copies the whole payload out. */
+int tval_fcpim_lunmask_query(tval_t *ioc, tva_ioctl_fcpim_lunmask_query_t *out);
 
 #endif

@@ -80,7 +80,7 @@ int sysfs_scan(bool storage)
             continue;
         tval_pci_host_map_t &m = pci_map_cna[map_count];
         memset(&m, 0, sizeof(m));
-        snprintf(m.pci_name, sizeof(m.pci_name), "%s", e->d_name);
+        copy_field(m.pci_name, e->d_name, sizeof(e->d_name));
         m.pci_name[strcspn(m.pci_name, "\n")] = '\0';
         if (storage) {
             int host = host_of(m.pci_name);
