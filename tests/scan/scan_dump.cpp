@@ -1,0 +1,85 @@
+// Runs the adapter scan on the host it finds itself on and prints the
+// result: counts, the adapter tree, a few lookups, and the setting lines of
+// /etc/tva.conf. The scan tests run it inside the emulated host.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "tva_ioctl.h"
+#include "tva_status.h"
+#include "tval.h"
+#include "tval_adapter.h"
+#include "tval_config.h"
+
+namespace {
+
+std::string wwn(wwn_t w)
+{
+    char b[32];
+    snprintf(b, sizeof(b), "%02x:%02x:%02x:%02x:%02x:%02x:%02x:%02x", tval_wwn_byte(w, 0),
+             tval_wwn_byte(w, 1), tval_wwn_byte(w, 2), tval_wwn_byte(w, 3), tval_wwn_byte(w, 4),
+             tval_wwn_byte(w, 5), tval_wwn_byte(w, 6), tval_wwn_byte(w, 7));
+    return b;
+}
+
+std::string mac(const mac_t &m)
+{
+    char b[24];
+    snprintf(b, sizeof(b), "%02x:%02x:%02x:%02x:%02x:%02x", m.mac[0], m.mac[1], m.mac[2],
+             m.mac[3], m.mac[4], m.mac[5]);
+    return b;
+}
+
+void print_ioc(const char *list, const tval_t *i)
+{
+    printf("    slot %d %s %s inst=%d pcifn=%d ad=%d type=%d dev=%s", i->id, list, i->ioc_hwpath,
+           i->instance, i->pcifn_id, i->ad_id, (int)i->ioc_type, i->devpath);
+    if (tval_ioc_is_storage(i))
+        printf(" pwwn=%s", wwn(i->pwwn).c_str());
+    if (i->ioc_type != TVA_IOC_TYPE_FC)
+        printf(" mac=%s", mac(i->mac).c_str());
+    if (i->ioc_type == TVA_IOC_TYPE_LL)
+        printf(" eth=%s", i->eth_name);
+    printf("\n");
+}
+
+} // namespace
+
+int main()
+{
+    tval_libinit(tva_aen_app_tvcli);
+    int n = tval_adapter_scan();
+    printf("scan %d last %d flat %d\n", n, tval_get_last_error(), tval_ioc_get_num());
+    for (int a = 1; a <= tval_adapter_get_count(); a++) {
+        tval_adapter_t *ad = tval_adapter_get_by_idx(a);
+        printf("adapter %d sn=%s name=%s hw=%s type=%s ports=%d cna=%d\n", ad->id, ad->serial_num,
+               ad->name, ad->adapter_hwpath, ad->adapter_type, ad->port_count, ad->cna_capable);
+        for (int p = 0; p < ad->port_count; p++) {
+            tval_port_t *port = tval_adapter_get_port(ad, p);
+            if (!port)
+                continue;
+            printf("  port %d type=%d iocs=%d\n", port->id, port->ioc_type, port->ioc_count);
+            for (int s = 0; s < tval_port_get_ioc_count(port); s++) {
+                if (tval_t *i = tval_port_get_fcioc(port, s))
+                    print_ioc("fc", i);
+                if (tval_t *i = tval_port_get_ethioc(port, s))
+                    print_ioc("eth", i);
+            }
+        }
+    }
+    int count = tval_adapter_get_count();
+    printf("lookup idx0=%s above=%s port-count-above=%d\n",
+           tval_adapter_get_by_idx(0) ? "found" : "null",
+           tval_adapter_get_by_idx(count + 1) ? "found" : "null",
+           tval_adapter_get_port_count(count + 1));
+
+    std::ifstream conf(tval_get_cfg_path());
+    std::string line;
+    while (std::getline(conf, line))
+        if (!line.empty() && line[0] != '#')
+            printf("conf %s\n", line.c_str());
+    tval_adapter_free();
+    tval_libexit();
+    return n > 0 ? 0 : 1;
+}

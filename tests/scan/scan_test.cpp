@@ -1,0 +1,137 @@
+// The adapter scan on emulated hosts: scan_dump runs inside `tvasim run`
+// and prints the tree, a few lookups and the setting lines of /etc/tva.conf.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+struct Run {
+    int status;
+    std::string out;
+};
+
+Run tvasim(const std::string &args)
+{
+    std::string cmd = std::string(TVA_BINARY_DIR) + "/bin/tvasim run " + args + " -- " +
+                      TVA_BINARY_DIR + "/bin/scan_dump 2>&1";
+    Run r{-1, ""};
+    FILE *p = popen(cmd.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof(buf), p)) > 0)
+        r.out.append(buf, n);
+    int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+std::string scenario(const char *name)
+{
+    return std::string("--scenario ") + TVA_SOURCE_DIR + "/tests/scan/" + name;
+}
+
+struct ScanCase {
+    const char *what;
+    std::string args;
+    int status;
+    std::string out;
+};
+
+TEST(AdapterScan, Scenarios)
+{
+    const std::vector<ScanCase> cases = {
+        {"two functions on bus 0a form one adapter with two ports, bus 0b a second one",
+         scenario("two_buses.json"), 0,
+         "scan 2 last 133 flat 3\n"
+         "adapter 1 sn=SCANA00001 name=hba-a hw=0000:0a:00.0 type=HBA ports=2 cna=0\n"
+         "  port 0 type=1 iocs=1\n"
+         "    slot 0 fc 0000:0a:00.0 inst=0 pcifn=0 ad=1 type=1 dev=/dev/bsg/fc_host3 "
+         "pwwn=10:00:00:16:57:0a:00:00\n"
+         "  port 1 type=1 iocs=1\n"
+         "    slot 0 fc 0000:0a:00.1 inst=1 pcifn=1 ad=1 type=1 dev=/dev/fc_host4 "
+         "pwwn=10:00:00:16:57:0a:00:01\n"
+         "adapter 2 sn=SCANB00002 name=hba-b hw=0000:0b:00.0 type=AnyIO ports=1 cna=0\n"
+         "  port 0 type=1 iocs=1\n"
+         "    slot 0 fc 0000:0b:00.0 inst=2 pcifn=0 ad=2 type=1 dev=/dev/bsg/fc_host5 "
+         "pwwn=10:00:00:16:57:0b:00:00\n"
+         "lookup idx0=null above=null port-count-above=-1\n"
+         "conf tva0-port-wwn = \"10:00:00:16:57:0a:00:00\";\n"
+         "conf tva1-port-wwn = \"10:00:00:16:57:0a:00:01\";\n"
+         "conf tva2-port-wwn = \"10:00:00:16:57:0b:00:00\";\n"},
+        {"an FCoE and an Ethernet function of one port share the port record",
+         scenario("cna_port.json"), 0,
+         "scan 1 last 0 flat 2\n"
+         "adapter 1 sn=SCANC00003 name=cna-c hw=0000:0c:00.0 type=CNA ports=1 cna=1\n"
+         "  port 0 type=2 iocs=2\n"
+         "    slot 0 fc 0000:0c:00.0 inst=0 pcifn=0 ad=1 type=2 dev=/dev/bsg/fc_host7 "
+         "pwwn=10:00:00:16:57:0c:00:00 mac=00:16:57:0c:00:00\n"
+         "    slot 1 eth 0000:0c:00.2 inst=0 pcifn=2 ad=1 type=3 dev=/dev/tvn "
+         "mac=00:16:57:0c:00:02 eth=eth4\n"
+         "lookup idx0=null above=null port-count-above=-1\n"
+         "conf tva0-port-wwn = \"10:00:00:16:57:0c:00:00\";\n"
+         "conf tvn0-port-mac = \"00:16:57:0c:00:02\";\n"},
+        {"a storage function without a host entry is skipped", scenario("no_host_entry.json"), 0,
+         "scan 1 last 133 flat 1\n"
+         "adapter 1 sn=SCAND00004 name=hba-d hw=0000:0d:00.0 type=HBA ports=2 cna=0\n"
+         "  port 1 type=1 iocs=1\n"
+         "    slot 0 fc 0000:0d:00.1 inst=0 pcifn=1 ad=1 type=1 dev=/dev/bsg/fc_host4 "
+         "pwwn=10:00:00:16:57:0d:00:01\n"
+         "lookup idx0=null above=null port-count-above=-1\n"
+         "conf tva0-port-wwn = \"10:00:00:16:57:0d:00:01\";\n"},
+        {"only the Ethernet driver: the Ethernet adapters are found", scenario("eth_only.json"), 0,
+         "scan 1 last 133 flat 1\n"
+         "adapter 1 sn=SCANE00005 name=nic-e hw=0000:0e:00.0 type=NIC ports=1 cna=0\n"
+         "  port 0 type=3 iocs=1\n"
+         "    slot 0 eth 0000:0e:00.2 inst=0 pcifn=2 ad=1 type=3 dev=/dev/tvn "
+         "mac=00:16:57:0e:00:02 eth=eth0\n"
+         "lookup idx0=null above=null port-count-above=-1\n"
+         "conf tvn0-port-mac = \"00:16:57:0e:00:02\";\n"},
+        {"no driver at all gives 133", scenario("no_driver.json"), 1,
+         "scan 0 last 133 flat 0\n"
+         "lookup idx0=null above=null port-count-above=-1\n"},
+        {"a function whose attributes cannot be read fails the whole scan",
+         scenario("two_buses.json") + " --fault 0xc6504306@0000:0a:00.1=status:13", 1,
+         "scan 0 last 13 flat 3\n"
+         "lookup idx0=null above=null port-count-above=-1\n"
+         "conf tva0-port-wwn = \"10:00:00:16:57:0a:00:00\";\n"
+         "conf tva1-port-wwn = \"10:00:00:16:57:0a:00:01\";\n"
+         "conf tva2-port-wwn = \"10:00:00:16:57:0b:00:00\";\n"},
+        {"a function whose information cannot be read fails its pass",
+         scenario("cna_port.json") + " --fault 0xc2104307@0000:0c:00.0=status:13", 0,
+         "scan 1 last 13 flat 1\n"
+         "adapter 1 sn=SCANC00003 name=cna-c hw=0000:0c:00.0 type=CNA ports=1 cna=1\n"
+         "  port 0 type=3 iocs=1\n"
+         "    slot 0 eth 0000:0c:00.2 inst=0 pcifn=2 ad=1 type=3 dev=/dev/tvn "
+         "mac=00:16:57:0c:00:02 eth=eth4\n"
+         "lookup idx0=null above=null port-count-above=-1\n"
+         "conf tvn0-port-mac = \"00:16:57:0c:00:02\";\n"},
+    };
+    for (const ScanCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        Run r = tvasim(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.out, c.out);
+    }
+}
+
+// A second scan finds every function already registered: /etc/tva.conf
+// keeps one record per IOC.
+TEST(AdapterScan, RescanKeepsOneRecordPerIoc)
+{
+    char tmpl[] = "/tmp/scanstate.XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    std::string args = scenario("cna_port.json") + " --state " + tmpl;
+    Run first = tvasim(args), second = tvasim(args);
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(second.out, first.out);
+    (void)!system((std::string("rm -rf ") + tmpl).c_str());
+}
+
+} // namespace
