@@ -70,9 +70,9 @@ public:
     static void UnregisterPattern(const String &name);
     static void ClearRegisteredPatterns();
 
-    // Compiled patterns by (text, flags), used by the static helpers above.
-    // The returned pattern stays owned by the cache until ClearCache.
-    static const BasicPattern *Cached(const String &text, unsigned long flags = 0);
+    // Compiled patterns by (text, flags), used by the static helpers above;
+    // empty when the text does not compile.
+    static std::shared_ptr<const BasicPattern> Cached(const String &text, unsigned long flags = 0);
     static void ClearCache();
 
     ~BasicPattern();
@@ -92,7 +92,8 @@ public:
     // Prints the node chain on standard output.
     void Dump() const;
 
-    // Adds NODE to the set of nodes this pattern owns; true when it was new.
+    // Adds NODE to the set of nodes this pattern owns (and queues it for
+    // collecting the nodes it reaches); true when it was new.
     bool AddNode(Node *node);
 
 private:
@@ -103,6 +104,7 @@ private:
     String text_;
     unsigned long flags_;
     std::unordered_set<Node *> nodes_;
+    std::vector<Node *> pending_;
     Node *head_ = nullptr;
     int group_count_ = 1;
     int noncap_count_ = 0;
@@ -156,7 +158,16 @@ public:
     void ClearGroups();
     // False (and the match marked aborted) once the recursion has used up
     // the stack budget of this match.
-    bool StackOk();
+    bool StackOk()
+    {
+        if (aborted_)
+            return false;
+        if (reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < stack_limit_) {
+            aborted_ = true;
+            return false;
+        }
+        return true;
+    }
 
 private:
     bool Run(int from, bool whole);
@@ -165,7 +176,8 @@ private:
     String text_;
     int base_;
     std::vector<int> starts_, ends_, loop_count_, loop_start_, loop_saved_;
-    bool found_ = false;
+    int next_from_ = -1; // where FindNext goes on; -1 before FindFirst
+    bool done_ = false;  // the last search found nothing
     bool whole_text_ = false;
     bool aborted_ = false;
     int search_start_ = 0;
