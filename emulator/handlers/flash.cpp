@@ -4,16 +4,10 @@
  * An adapter whose scenario gives no "flash" list gets a default layout on
  * its first flash request. Writing the option ROM or firmware image changes
  * the versions the IOC attribute request reports.
- *
- * Faults, per adapter in the scenario:
- *   "flash_fault": { "readback": "differs",   stored data differs from what was written
- *                    "write_status": N,       partition writes fail with status N
- *                    "types": [t, ...],       only these partition types (default all)
- *                    "delay_ms": N }          every flash request takes N ms more
+ * Faults (a read-back that differs, a failing write, a slow adapter) come
+ * from the core's --fault option on these request codes.
  */
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 #include "tvasim.h"
 
@@ -77,42 +71,6 @@ void ensure_flash(Adapter &a)
     put_default(a, TVA_FLASH_PART_PORTCFG, 0, 4 * KiB);
 }
 
-struct Fault {
-    bool readback_differs = false;
-    uint32_t write_status = 0;
-    uint32_t delay_ms = 0;
-};
-
-Fault fault_for(const Adapter &a, uint32_t type)
-{
-    Fault f;
-    auto it = a.raw.find("flash_fault");
-    if (it == a.raw.end() || !it->is_object())
-        return f;
-    const json &j = *it;
-    if (j.contains("delay_ms") && j["delay_ms"].is_number_unsigned())
-        f.delay_ms = j["delay_ms"].get<uint32_t>();
-    if (j.contains("types") && j["types"].is_array()) {
-        bool listed = false;
-        for (const auto &t : j["types"])
-            if (t.is_number_unsigned() && t.get<uint32_t>() == type)
-                listed = true;
-        if (!listed)
-            return f;
-    }
-    f.readback_differs = j.value("readback", std::string()) == "differs";
-    if (j.contains("write_status") && j["write_status"].is_number_unsigned())
-        f.write_status = j["write_status"].get<uint32_t>();
-    return f;
-}
-
-void slow_down(const Adapter &a)
-{
-    uint32_t ms = fault_for(a, 0).delay_ms;
-    if (ms)
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
 uint16_t le16(const uint8_t *p) { return (uint16_t)(p[0] | p[1] << 8); }
 
 /* Version text of the first x86 image of an option ROM chain, as written
@@ -172,7 +130,6 @@ void flash_get_attr(Request &r)
         return r.set_status(TVA_STATUS_EINVAL);
     Adapter &a = *r.fn->adapter;
     ensure_flash(a);
-    slow_down(a);
     std::memset(&p->attr, 0, sizeof(p->attr));
     p->attr.status = TVA_FLASH_STATUS_GOOD;
     uint32_t n = 0;
@@ -200,7 +157,6 @@ Partition *addressed(Request &r, tva_ioctl_flash_t **rec)
     }
     Adapter &a = *r.fn->adapter;
     ensure_flash(a);
-    slow_down(a);
     Partition *p = a.partition((*rec)->type, (*rec)->instance);
     if (!p)
         (*rec)->status = TVA_STATUS_EINVAL;
@@ -223,14 +179,7 @@ void flash_update_part(Request &r)
         return;
     }
     Adapter &a = *r.fn->adapter;
-    Fault f = fault_for(a, p->type);
-    if (f.write_status) {
-        rec->status = f.write_status;
-        return;
-    }
     p->data.assign(data, data + rec->bufsz);
-    if (f.readback_differs && !p->data.empty())
-        p->data[p->data.size() / 2] ^= 0x01; /* a bit that did not take */
 
     if (p->type == TVA_FLASH_PART_OPTROM) {
         std::string v = optrom_version(p->data);
