@@ -3,7 +3,7 @@
 # Runs as root on a fresh Debian 12 machine; does nothing when all are present.
 set -e
 PKGS="cmake make g++ pkgconf libxml2-dev libxml2-utils libumockdev-dev umockdev libglib2.0-dev
-      libgtest-dev libgmock-dev nlohmann-json3-dev libbenchmark-dev libhbaapi-dev
+      libgtest-dev libgmock-dev nlohmann-json3-dev libbenchmark-dev libhbaapi-dev libfuse3-dev
       clang libclang-rt-14-dev util-linux findutils grep coreutils unzip zip"
 missing=""
 for p in $PKGS; do
