@@ -643,34 +643,23 @@ public:
             return -1;
         const int cnt = m->LoopCount(gi);
         const int start = m->LoopStart(gi);
-        if (m->LoopSaved(gi) < cnt)
-            m->LoopSaved(gi) = cnt;
         if (cnt > 0 && start >= p)
-            return this->next->Match(s, m, p); // the last iteration did not advance
+            return After(s, m, p); // the last iteration did not advance
         if (cnt < min)
             return Iterate(s, m, p, cnt, start);
         if (cnt >= max)
-            return this->next->Match(s, m, p);
+            return After(s, m, p);
         int r;
-        switch (kind) {
-        case Lazy:
-            r = this->next->Match(s, m, p);
+        if (kind == Lazy) {
+            r = After(s, m, p);
             if (r >= 0 || m->Aborted())
                 return r;
             return Iterate(s, m, p, cnt, start);
-        case Possessive:
-            m->LoopSaved(gi) = cnt;
-            r = Iterate(s, m, p, cnt, start);
-            // A deeper iteration that got this far already tried the rest.
-            if (r >= 0 || m->Aborted() || m->LoopSaved(gi) > cnt)
-                return r;
-            return this->next->Match(s, m, p);
-        default:
-            r = Iterate(s, m, p, cnt, start);
-            if (r >= 0 || m->Aborted())
-                return r;
-            return this->next->Match(s, m, p);
         }
+        r = Iterate(s, m, p, cnt, start);
+        if (r >= 0 || m->Aborted())
+            return r;
+        return After(s, m, p);
     }
     void Dump(int indent) const override
     {
@@ -683,6 +672,14 @@ public:
     const BasicNFANode<CharT> *Inner() const override { return inner; }
 
 private:
+    // Continues after the loop. A possessive loop runs as one independent
+    // step: its prologue takes the first way the iterations end and goes on
+    // from there alone, so no iteration is ever given back.
+    int After(const String &s, Matcher *m, int p) const
+    {
+        return kind == Possessive ? p : this->next->Match(s, m, p);
+    }
+
     int Iterate(const String &s, Matcher *m, int p, int cnt, int start) const
     {
         m->LoopCount(gi) = cnt + 1;
@@ -706,11 +703,26 @@ public:
     const char *Name() const override { return TVA_NFA_NAME(GroupLoopPrologue); }
     int Match(const String &s, Matcher *m, int p) const override
     {
+        if (!m->StackOk())
+            return -1;
         int cnt = m->LoopCount(gi), start = m->LoopStart(gi), saved = m->LoopSaved(gi);
         m->LoopCount(gi) = 0;
         m->LoopStart(gi) = -1;
-        m->LoopSaved(gi) = 0;
-        int r = this->Next(s, m, p);
+        m->LoopSaved(gi) = saved;
+        auto *loop = static_cast<const BasicNFAGroupLoopNode<CharT> *>(this->next);
+        int r;
+        if (loop->kind == BasicNFAGroupLoopNode<CharT>::Possessive) {
+            // The loop node returns where the iterations end; the rest of
+            // the pattern gets that one position only. The count stays saved
+            // for the rest, which may re-enter this loop.
+            r = loop->Match(s, m, p);
+            if (r >= 0) {
+                m->LoopSaved(gi) = m->LoopCount(gi);
+                r = loop->next->Match(s, m, r);
+            }
+        } else {
+            r = loop->Match(s, m, p);
+        }
         if (r < 0) {
             m->LoopCount(gi) = cnt;
             m->LoopStart(gi) = start;

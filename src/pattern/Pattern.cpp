@@ -317,6 +317,10 @@ private:
         case '+': min = 1; max = INT_MAX; pos_++; break;
         case '?': min = 0; max = 1; pos_++; break;
         case '{': {
+            // Only digits or a comma make braces a quantifier; "{name}"
+            // after an element is the next element.
+            if (pos_ + 1 >= len_ || !(IsDigit(text_[pos_ + 1]) || text_[pos_ + 1] == CharT(',')))
+                return true;
             size_t open = pos_++;
             bool bad = false, has_min, has_max = false;
             min = 0;
