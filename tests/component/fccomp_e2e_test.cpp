@@ -1,22 +1,17 @@
 // The real fccomp binary, each run in a private mount namespace with a
 // working directory of its own.
 #include "private_ns.h"
+#include "console_texts.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>
+
+using namespace console;
 
 namespace {
 
 const std::string Fccomp = TVA_BINARY_DIR "/bin/fccomp";
 
-const std::string Usage = "KTXXXXXX.fwrun [options]\n"
-                          "    options\n"
-                          "    --------------------------\n"
-                          "    /f = Force the installation\n"
-                          "    /s = Execute silently\n"
-                          "    /d [path] = Perform self-discovery and output to [path]\n";
-const std::string Rule = std::string(51, '-') + "\n";
-const std::string NoCatalogue = Rule + "Loading references...FAILED!\n";
 const std::string LogError = "ERROR : Unable to write to log file\n";
 
 // No HBA API library is registered: discovery finds no adapter.

@@ -1,3 +1,4 @@
+#include "console_texts.h"
 #include "scratch_dir.h"
 #include "test_component.h"
 
@@ -6,27 +7,13 @@
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
+using namespace console;
+
 namespace {
-
-const std::string Usage = "KTXXXXXX.fwrun [options]\n"
-                          "    options\n"
-                          "    --------------------------\n"
-                          "    /f = Force the installation\n"
-                          "    /s = Execute silently\n"
-                          "    /d [path] = Perform self-discovery and output to [path]\n";
-
-const std::string Rule = std::string(51, '-') + "\n";
-const std::string Loaded = Rule + "Loading references...done.\nPerforming discovery...\n";
 
 const char *const MinimalReference =
     "<qvdeploy_fchba_reference><devices><device><device_id value=\"1.2\"/></device></devices>"
     "</qvdeploy_fchba_reference>";
-
-std::string LogFile()
-{
-    std::ifstream in("/var/zqm/Component.log", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 } // namespace
 
@@ -131,11 +118,11 @@ TEST(RunSequence, EndsWithTheExitCodeAndMessagesOfEachOutcome)
                 args.push_back("-s");
             ASSERT_EQ(cmp.Parse(args), 1);
 
-            const std::string before = LogFile();
+            const std::string before = ComponentLogText();
             CaptureStdout();
             EXPECT_EQ(cmp.Run(), c.exitCode);
             EXPECT_EQ(GetCapturedStdout(), silent ? "" : c.console);
-            EXPECT_EQ(LogFile(), before + c.console);
+            EXPECT_EQ(ComponentLogText(), before + c.console);
             EXPECT_EQ(cmp.discoverCalls, c.reference ? 1 : 0);
             EXPECT_EQ(cmp.flashCalls, c.flashes);
             EXPECT_EQ(cmp.xmlCalls, c.documents);

@@ -1,3 +1,4 @@
+#include "console_texts.h"
 #include "scratch_dir.h"
 #include "telvarncomp.h"
 
@@ -8,16 +9,6 @@
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
-
-namespace {
-
-std::string LogFile()
-{
-    std::ifstream in("/var/zqm/Component.log", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-} // namespace
 
 TEST(TelvarnParseVersion, TakesTheLastFourNumberVersion)
 {
@@ -63,11 +54,11 @@ TEST(TelvarnKernel, PicksTheUtilityBuildByRelease)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.release);
         TelvarnComp::CComponent cmp;
-        const std::string before = LogFile();
+        const std::string before = ComponentLogText();
         CaptureStdout();
         EXPECT_EQ(cmp.KernelReleaseNeedsNoIoctl(c.release), c.noIoctl);
         EXPECT_EQ(GetCapturedStdout(), c.log);
-        EXPECT_EQ(LogFile(), before + c.log);
+        EXPECT_EQ(ComponentLogText(), before + c.log);
     }
 }
 
@@ -103,14 +94,14 @@ TEST(TelvarnFlash, RunsTheUtilityWithItsOutputInTheLog)
         CaptureStdout();
         const bool noIoctl = cmp.KernelReleaseNeedsNoIoctl(u.release);
         const std::string kernelLine = GetCapturedStdout();
-        const std::string before = LogFile();
+        const std::string before = ComponentLogText();
 
         CaptureStdout();
         EXPECT_EQ(cmp.Flash(), c.result);
         const std::string announce = "Executing flash engine: ./tvcli boot --update tva_boot_fw -a\n";
         // The utility's lines go to the log only, between the two messages.
         EXPECT_EQ(GetCapturedStdout(), kernelLine + announce + c.exitLine);
-        EXPECT_EQ(LogFile(), before + kernelLine + announce + (noIoctl ? "noioctl" : "ioctl") +
+        EXPECT_EQ(ComponentLogText(), before + kernelLine + announce + (noIoctl ? "noioctl" : "ioctl") +
                                  " build: boot --update tva_boot_fw -a\nprogress\nthree\n" + c.shellSays +
                                  c.exitLine);
         struct stat st;
@@ -127,5 +118,5 @@ TEST(TelvarnFlash, MissingUtilityFails)
     testing::internal::CaptureStderr();  // cp and chmod complain there
     EXPECT_EQ(cmp.Flash(), ExitFailed);
     testing::internal::GetCapturedStderr();
-    EXPECT_NE(LogFile().find("Flash Engine exit code: 127\n"), std::string::npos) << LogFile();
+    EXPECT_NE(ComponentLogText().find("Flash Engine exit code: 127\n"), std::string::npos) << ComponentLogText();
 }
