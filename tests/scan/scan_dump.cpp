@@ -46,7 +46,38 @@ void print_ioc(const char *list, const tval_t *i)
 
 } // namespace
 
-int main()
+/* Names the adapter found by `text` and its first function the way the adapter and port
+ * name commands record them (an adapter is added when it has no record), and prints what the name checks then say. */
+void name_adapter(const char *text, const char *name)
+{
+    tval_adapter_t *ad = tval_adapter_get_by_str(text);
+    if (!ad) {
+        printf("no adapter %s\n", text);
+        return;
+    }
+    int idx = ad->id;
+    const char *path = tval_get_cfg_path();
+    if (tval_config_load(path) != TVA_STATUS_OK) {
+        printf("load failed\n");
+        return;
+    }
+    tval_t *ioc = tval_adapter_get_first_ioc(ad);
+    if (tval_config_ad_lookup(ad->serial_num) < 0)
+        tval_config_ad_add(ad->serial_num);
+    tval_config_ad_name(idx, name);
+    tval_config_ioc_name(ioc, name);
+    printf("sync %d\n", tval_config_sync(path));
+    if (tval_config_load(path) != TVA_STATUS_OK)
+        return;
+    printf("ad-name-exists same-serial=%d other-serial=%d port-name-exists=%d other-port=%d\n",
+           tval_config_get_ad_name_exists(idx, name, ad->serial_num),
+           tval_config_get_ad_name_exists(idx, name, "OTHER"),
+           tval_config_get_port_name_exists(idx, name, ioc->port_num),
+           tval_config_get_port_name_exists(idx, name, ioc->port_num + 1));
+    tval_config_unload();
+}
+
+int main(int argc, char **argv)
 {
     tval_libinit(tva_aen_app_tvcli);
     int n = tval_adapter_scan();
@@ -73,6 +104,9 @@ int main()
            tval_adapter_get_by_idx(0) ? "found" : "null",
            tval_adapter_get_by_idx(count + 1) ? "found" : "null",
            tval_adapter_get_port_count(count + 1));
+
+    if (argc == 4 && strcmp(argv[1], "--name-adapter") == 0)
+        name_adapter(argv[2], argv[3]);
 
     std::ifstream conf(tval_get_cfg_path());
     std::string line;

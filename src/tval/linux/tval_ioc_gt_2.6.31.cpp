@@ -174,10 +174,8 @@ int scan_pass(bool storage)
         ipfc_fd = open(TVAL_IPFC_NODE, O_RDWR | O_CLOEXEC);
     } else {
         shared_fd = open(TVAL_TVN_NODE, O_RDWR | O_CLOEXEC);
-        if (shared_fd < 0) {
-            map_count = first;
+        if (shared_fd < 0)
             return -TVA_STATUS_NO_DRIVER;
-        }
     }
 
     tval_t *last = ioc_list;
@@ -218,7 +216,8 @@ int scan_pass(bool storage)
                 close(ipfc_fd);
             if (shared_fd >= 0)
                 close(shared_fd);
-            map_count = first;
+            /* The map keeps the pass's entries: the Ethernet instances
+             * count from the storage entries. */
             return -rc;
         }
 
