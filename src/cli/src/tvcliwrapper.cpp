@@ -407,15 +407,19 @@ int tvcli_get_port_id_any(const char *word, tvcli_want_t want, tvcli_id_t *id, p
         rc = tvcli_lookup_ioc_str(buf, want, &id->tval);
     } else {
         char *dash = strchr(buf, '-');
+        int last_rc = 0;
         if (dash != nullptr) {
             *dash = '\0';
             port_id_type_t last_kind = e_id_adapter_port;
-            rc = tvcli_resolve_port_word(dash + 1, want, &id->range.last, &last_kind);
+            last_rc = tvcli_resolve_port_word(dash + 1, want, &id->range.last, &last_kind);
             /* A last part that is only a path or name may miss. */
-            if (rc != 0 && last_kind != e_id_hwpath)
-                return rc;
+            if (last_kind == e_id_hwpath)
+                last_rc = 0;
         }
         rc = tvcli_resolve_port_word(buf, want, &id->tval, &k);
+        /* The first part's error names the range best; then the last's. */
+        if (rc == 0)
+            rc = last_rc;
     }
     if (kind != nullptr)
         *kind = k;
