@@ -87,7 +87,7 @@ int tval_get_rport_lun_sg(int host, int channel, int target, int lun, char *path
         tval_check_sg_node_presence(host, channel, target, lun, path, path_len) == TVA_STATUS_OK)
         return TVA_STATUS_OK;
 
-    /* Anchored, so that host 1 does not pick up the LUNs of host 11. */
+    /* Whole names only: H:C:T:L of this target. */
     char pattern[96];
     tval_snprintf(pattern, sizeof(pattern), "^%d:%d:%d:[0-9]{1,5}$", host, channel, target);
     regex_t re;
