@@ -346,6 +346,28 @@ TEST_F(ConfigFile, WrittenFileReadsBackUnchanged)
               std::string::npos);
 }
 
+TEST_F(ConfigFile, CycleThatChangesNothingKeepsTheFile)
+{
+    // Registering a function the file already holds rewrites nothing; a
+    // file in another layout is rewritten even when the settings agree.
+    const std::string text = conf({.naming = wwn_line(0, kWwn0)});
+    struct stat before, after;
+    write_file(path, text);
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    EXPECT_EQ(cycle(text,
+                    [] {
+                        if (tval_config_ioc_lookup(fc_ioc(1).pwwn) < 0)
+                            tval_config_ioc_add(fc_ioc(1).pwwn);
+                    }),
+              text);
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+
+    EXPECT_EQ(cycle(wwn_line(0, kWwn0)), text);
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);
+}
+
 TEST_F(ConfigFile, LockAndFileErrors)
 {
     // A second load in one process, and a sync without load.

@@ -35,6 +35,7 @@ namespace {
 
 int file = -1; /* descriptor holding the lock */
 int n;         /* next adapter record to fill while reading */
+std::string loaded; /* the file as the last load read it */
 
 /* A process replaced by the atomic rewrite of another one gives up only after
  * this many re-opens; each one means another process finished a cycle. */
@@ -709,9 +710,25 @@ int tval_config_load(const char *path)
     }
     rewind(fp);
     tval_config_clear();
+    loaded.clear();
+    char chunk[4096];
+    size_t got;
+    while ((got = fread(chunk, 1, sizeof(chunk), fp)) > 0)
+        loaded.append(chunk, got);
+    /* Line by line as fgets would hand them out: at most 511 characters,
+     * a longer line going on as the next one. */
     char line[TVAL_CFG_LINE_MAX];
-    while (fgets(line, sizeof(line), fp))
+    for (size_t pos = 0; pos < loaded.size();) {
+        size_t len = 0;
+        while (len < sizeof(line) - 1 && pos + len < loaded.size() && loaded[pos + len] != '\n')
+            len++;
+        if (len < sizeof(line) - 1 && pos + len < loaded.size())
+            len++; /* the newline */
+        memcpy(line, loaded.data() + pos, len);
+        line[len] = '\0';
         tval_config_parse_line(line);
+        pos += len;
+    }
     fclose(fp);
     return TVA_STATUS_OK;
 }
@@ -774,9 +791,14 @@ int tval_config_sync(const char *path)
         tval_unlock_conf_file();
         return TVA_STATUS_EFOPEN;
     }
+    std::string text = format_file();
+    if (text == loaded) {
+        /* Nothing changed (a scan registering known functions): keep the file. */
+        tval_unlock_conf_file();
+        return TVA_STATUS_OK;
+    }
     /* Replace the file a symbolic link points to, not the link. */
     char *real = realpath(path, nullptr);
-    std::string text = format_file();
     bool ok = replace_file(real ? real : path, text, held);
     free(real);
     tval_unlock_conf_file();
