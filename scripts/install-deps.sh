@@ -4,7 +4,8 @@
 set -e
 PKGS="cmake make g++ pkgconf libxml2-dev libxml2-utils libumockdev-dev umockdev libglib2.0-dev
       libgtest-dev libgmock-dev nlohmann-json3-dev libbenchmark-dev libhbaapi-dev libfuse3-dev
-      clang libclang-rt-14-dev util-linux findutils grep coreutils unzip zip"
+      clang libclang-rt-14-dev util-linux findutils grep coreutils unzip zip
+      libpcre2-dev"
 missing=""
 for p in $PKGS; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -45,7 +45,7 @@ std::string PatternNarrow(const std::wstring &s);
 
 // A one-character test that quantifier loops run inline.
 template <class CharT> struct CharTest {
-    enum Kind { Char, CIChar, Class, CIClass } kind = Char;
+    enum Kind { Char, CIChar, Class, CIClass, Any } kind = Char;
     CharT c = 0;
     const CharSet *set = nullptr;
     bool inv = false;
@@ -58,6 +58,7 @@ template <class CharT> struct CharTest {
         case CIChar: return C::Lower(x) == c;
         case Class: return set->Has(C::Code(x)) != inv;
         case CIClass: return set->Has(C::Code(C::Lower(x))) != inv;
+        case Any: return true;
         }
         return false;
     }
@@ -283,7 +284,7 @@ public:
     }
     bool GetCharTest(CharTest<CharT> *t) const override
     {
-        t->kind = CharTest<CharT>::Class;
+        t->kind = inv && set.Empty() ? CharTest<CharT>::Any : CharTest<CharT>::Class;
         t->set = &set;
         t->inv = inv;
         return true;
@@ -393,13 +394,27 @@ protected:
     // Number of single-character repetitions available from P, up to LIMIT.
     int Run(const String &s, int p, int limit) const
     {
-        const int n = static_cast<int>(s.size());
-        int avail = n - p;
-        int stop = p + (limit < avail ? limit : avail);
-        int e = p;
-        while (e < stop && test(s[e]))
-            e++;
-        return e - p;
+        const int avail = static_cast<int>(s.size()) - p;
+        const int most = limit < avail ? limit : avail;
+        const CharT *b = s.data() + p;
+        int k = 0;
+        // One loop per kind keeps the test out of the switch.
+        switch (test.kind) {
+        case CharTest<CharT>::Any:
+            return most;
+        case CharTest<CharT>::Char:
+            while (k < most && b[k] == test.c)
+                k++;
+            return k;
+        case CharTest<CharT>::Class:
+            while (k < most && test.set->Has(PatternChars<CharT>::Code(b[k])) != test.inv)
+                k++;
+            return k;
+        default:
+            while (k < most && test(b[k]))
+                k++;
+            return k;
+        }
     }
 };
 
