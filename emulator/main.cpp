@@ -206,7 +206,10 @@ void hide_host_file(const std::string &host_path, const std::string &upper_path)
     mknod(upper_path.c_str(), S_IFCHR | 0000, makedev(0, 0));
 }
 
-bool setup_namespace(const std::string &state, const std::string &hbaapi, std::string &err)
+/* A private mount namespace and a scratch file system for the run (the
+ * testbed and a temporary state live there: thousands of small files that
+ * must come and go quickly). */
+bool enter_namespace(std::string &rundir, std::string &err)
 {
     if (unshare(CLONE_NEWNS) != 0) {
         err = std::string("cannot make a private mount namespace (root needed): ") + std::strerror(errno);
@@ -216,6 +219,34 @@ bool setup_namespace(const std::string &state, const std::string &hbaapi, std::s
         err = std::string("cannot make the mounts private: ") + std::strerror(errno);
         return false;
     }
+    const char *tmp = std::getenv("TMPDIR");
+    std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/tvasim.XXXXXX";
+    std::vector<char> buf(tmpl.begin(), tmpl.end());
+    buf.push_back(0);
+    if (!mkdtemp(buf.data())) {
+        err = "cannot create a run directory in " + tmpl + ": " + std::strerror(errno);
+        return false;
+    }
+    rundir = buf.data();
+    if (mount("tvasim", rundir.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755") != 0) {
+        err = "cannot mount a tmpfs on " + rundir + ": " + std::strerror(errno);
+        rmdir(rundir.c_str());
+        rundir.clear();
+        return false;
+    }
+    return true;
+}
+
+void leave_rundir(const std::string &rundir)
+{
+    if (rundir.empty())
+        return;
+    umount2(rundir.c_str(), MNT_DETACH);
+    rmdir(rundir.c_str());
+}
+
+bool setup_namespace(const std::string &state, const std::string &hbaapi, std::string &err)
+{
     const std::string up = state + "/root", wk = state + "/.work";
     mkdir_p(up + "/etc");
     mkdir_p(up + "/var");
@@ -294,27 +325,29 @@ int serve(const Options &o)
     }
     set_faults(faults);
 
+    std::string rundir;
+    if (!enter_namespace(rundir, err)) {
+        std::fprintf(stderr, "tvasim: %s\n", err.c_str());
+        return EXIT_SETUP;
+    }
     /* the state directory */
     bool temp_state = o.state_dir.empty();
     std::string state;
     if (temp_state) {
-        char tmpl[] = "/tmp/tvasim-state.XXXXXX";
-        if (!mkdtemp(tmpl)) {
-            std::fprintf(stderr, "tvasim: cannot create a state directory: %s\n", std::strerror(errno));
-            return EXIT_SETUP;
-        }
-        state = tmpl;
+        state = rundir + "/state";
     } else {
-        if (!mkdir_p(o.state_dir)) {
+        char real[PATH_MAX];
+        if (!mkdir_p(o.state_dir) || !realpath(o.state_dir.c_str(), real)) {
             std::fprintf(stderr, "tvasim: cannot create %s: %s\n", o.state_dir.c_str(), std::strerror(errno));
+            leave_rundir(rundir);
             return EXIT_SETUP;
         }
-        char real[PATH_MAX];
-        state = realpath(o.state_dir.c_str(), real) ? real : o.state_dir;
+        state = real;
     }
     h.start_clock();
     if (!temp_state && !load_state(h, state, err)) {
         std::fprintf(stderr, "tvasim: %s\n", err.c_str());
+        leave_rundir(rundir);
         return EXIT_SETUP;
     }
 
@@ -324,10 +357,14 @@ int serve(const Options &o)
     hbaapi = realpath(hbaapi.c_str(), real) ? real : "";
     if (!setup_namespace(state, hbaapi, err)) {
         std::fprintf(stderr, "tvasim: %s\n", err.c_str());
-        if (temp_state)
-            rm_tree(state);
+        leave_rundir(rundir);
         return EXIT_SETUP;
     }
+    /* the testbed goes to the run directory; the command gets TMPDIR back */
+    const char *tmpdir = std::getenv("TMPDIR");
+    const std::string user_tmpdir = tmpdir ? tmpdir : "";
+    const bool had_tmpdir = tmpdir != nullptr;
+    setenv("TMPDIR", rundir.c_str(), 1);
 
     int status = EXIT_SETUP;
     bool built = build_testbed(err);
@@ -357,6 +394,10 @@ int serve(const Options &o)
             setenv("LD_PRELOAD", preload.c_str(), 1);
             setenv("TVASIM_ETHTOOL_SOCKET", sock.c_str(), 1);
             unsetenv("TVASIM_SERVING");
+            if (had_tmpdir)
+                setenv("TMPDIR", user_tmpdir.c_str(), 1);
+            else
+                unsetenv("TMPDIR");
             unsetenv("TVASIM_USER_PRELOAD");
             std::vector<char *> args;
             for (auto &a : o.command)
@@ -393,10 +434,9 @@ int serve(const Options &o)
     destroy_testbed();
     for (const char *m : {"/usr/lib", "/var", "/etc"})
         umount2(m, MNT_DETACH);
-    if (temp_state)
-        rm_tree(state);
-    else
+    if (!temp_state)
         rm_tree(state + "/.work");
+    leave_rundir(rundir);
     return status;
 }
 

@@ -12,6 +12,8 @@ namespace tvasim {
  * scenario, and numbers the driver instances. Must run in the process that
  * iterates the GLib main context and runs under the umockdev preload. */
 bool build_testbed(std::string &err);
+/* Forgets the nodes; the testbed directory is left to the caller, which
+ * ends the process soon after. */
 void destroy_testbed();
 
 /* sysfs directories of a virtual port (/sys/class/fc_vports/vport-H:0-n). */
