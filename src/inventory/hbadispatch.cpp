@@ -23,7 +23,9 @@ struct HbaAdapterRow {
     int library;
 };
 
-HbaLibrary g_libraries[kHbaMaxLibraries];
+// The tables live for the whole process; the libraries stay loaded until
+// HBA_FreeLibrary, and are not unloaded behind their back at exit.
+HbaLibrary *const g_libraries = new HbaLibrary[kHbaMaxLibraries]();
 HbaAdapterRow g_adapters[kHbaMaxAdapters];
 HBA_UINT32 g_adapterCount;
 
@@ -50,7 +52,8 @@ bool IsPathChar(unsigned char c)
 // up) and leaves the row in `status`.
 void ReleaseLibraries(int status)
 {
-    for (HbaLibrary &lib : g_libraries) {
+    for (int row = 0; row < kHbaMaxLibraries; row++) {
+        HbaLibrary &lib = g_libraries[row];
         if (lib.status == kHbaLibUsable && lib.entry.FreeLibraryHandler)
             lib.entry.FreeLibraryHandler();
         if (lib.handle || lib.status == kHbaLibUsable)
@@ -134,9 +137,9 @@ HBA_STATUS HBA_LoadLibrary()
 
     // A second load starts from a clean table.
     ReleaseLibraries(kHbaLibNotSetUp);
-    for (HbaLibrary &lib : g_libraries) {
-        lib.name[0] = lib.path[0] = '\0';
-        lib.status = kHbaLibNotSetUp;
+    for (int row = 0; row < kHbaMaxLibraries; row++) {
+        g_libraries[row].name[0] = g_libraries[row].path[0] = '\0';
+        g_libraries[row].status = kHbaLibNotSetUp;
     }
 
     int rows = 0;
