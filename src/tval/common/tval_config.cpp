@@ -642,14 +642,6 @@ std::string format_file(void)
 
 } // namespace
 
-size_t tval_config_format(char *buf, size_t size)
-{
-    std::string text = format_file();
-    if (size > 0)
-        snprintf(buf, size, "%s", text.c_str());
-    return text.size();
-}
-
 /* ---- public: the file --------------------------------------------------------- */
 
 const char *tval_get_cfg_path(void)

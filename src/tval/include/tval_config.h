@@ -129,12 +129,9 @@ int tval_config_unload(void);
 struct tval_port_s;
 int tval_conf_cleanup(struct tval_port_s *port);
 
-/* Parsing and writing without the file, on the tables (load and sync use them). */
+/* Clearing and filling the tables (load uses them). */
 void tval_config_clear(void);
 void tval_config_parse_line(const char *line);
-/* Writes the whole file text into buf (NUL-terminated); returns the length
- * the text needs, which may exceed size - 1 (then buf holds a prefix). */
-size_t tval_config_format(char *buf, size_t size);
 
 /* Record keys. */
 int tval_config_ad_lookup(const char *serial);
