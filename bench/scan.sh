@@ -16,7 +16,7 @@ scenario() { # functions
         bus=$(printf '%02x' $((a + 16)))
         if [ $f -eq 0 ]; then
             [ $i -gt 0 ] && printf ' ] },\n'
-            printf '  { "serial": "BENCH%05d", "name": "bench-%d", "functions": [\n' $a $a
+            printf '  { "serial": "BENCH%05d", "name": "bench-%d", "vpd": { "data": "SN:BENCH%05d" }, "functions": [\n' $a $a $a
         else
             printf ',\n'
         fi
