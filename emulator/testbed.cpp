@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
+#include <memory>
 #include <glib.h>
 #include <linux/bsg.h>
 #include <map>
@@ -564,6 +566,52 @@ uint32_t eth_to_code(uint32_t eth_code)
     return plain;
 }
 
+/* Runs fn now, or ms milliseconds later on the main loop (other requests
+ * are served meanwhile). */
+void later(long ms, std::function<void()> fn)
+{
+    if (ms <= 0) {
+        fn();
+        return;
+    }
+    auto *f = new std::function<void()>(std::move(fn));
+    g_timeout_add(
+        static_cast<guint>(ms),
+        [](gpointer p) -> gboolean {
+            auto *g = static_cast<std::function<void()> *>(p);
+            (*g)();
+            delete g;
+            return G_SOURCE_REMOVE;
+        },
+        f);
+}
+
+/* The status of the pass-through record the sender announced after the FC
+ * transport request (tva_bsg_data_t: its length and the low 32 bits of its
+ * address, which the sender keeps below 4 GiB). */
+void set_fcpt_status(UMockdevIoctlData *blk, uint32_t request_len, uint32_t status)
+{
+    constexpr size_t data_off = offsetof(tva_bsg_request_block_t, data);
+    if (request_len != sizeof(tva_bsg_request_block_t) || blk->data_len < static_cast<gint>(request_len + 4))
+        return;
+    GError *e = nullptr;
+    tva_bsg_data_t d;
+    std::memcpy(&d, blk->data + data_off, sizeof(d));
+    if (d.payload_len < sizeof(tva_bsg_fcpt_t) || d.payload == 0)
+        return;
+    uint8_t saved[4];
+    std::memcpy(saved, blk->data + request_len, 4);
+    std::memset(blk->data + request_len, 0, 4);
+    UMockdevIoctlData *rec = umockdev_ioctl_data_resolve(blk, data_off + offsetof(tva_bsg_data_t, payload),
+                                                         sizeof(tva_bsg_fcpt_t), &e);
+    std::memcpy(blk->data + request_len, saved, 4);
+    if (!rec) {
+        g_clear_error(&e);
+        return;
+    }
+    std::memcpy(rec->data + offsetof(tva_bsg_fcpt_t, status), &status, 4);
+}
+
 gboolean serve_bsg(UMockdevIoctlClient *client, const Node &node)
 {
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
@@ -580,7 +628,11 @@ gboolean serve_bsg(UMockdevIoctlClient *client, const Node &node)
         umockdev_ioctl_client_complete(client, -1, EINVAL);
         return TRUE;
     }
-    UMockdevIoctlData *rq = umockdev_ioctl_data_resolve(hd, offsetof(sg_io_v4, request), h->request_len, &e);
+    /* The request block is fetched with 4 bytes more when it may announce a
+     * pass-through record, so that its 32-bit address can be read as a
+     * pointer (see set_fcpt_status); the bytes go back unchanged. */
+    const uint32_t rq_len = h->request_len + (h->request_len == sizeof(tva_bsg_request_block_t) ? 4 : 0);
+    UMockdevIoctlData *rq = umockdev_ioctl_data_resolve(hd, offsetof(sg_io_v4, request), rq_len, &e);
     if (!rq) {
         g_clear_error(&e);
         umockdev_ioctl_client_complete(client, -1, EFAULT);
@@ -656,32 +708,37 @@ gboolean serve_bsg(UMockdevIoctlClient *client, const Node &node)
         x.msgcode = msgcode;
         x.els_code = rq->data[4];
         x.did = (uint32_t(rq->data[5]) << 16) | (uint32_t(rq->data[6]) << 8) | rq->data[7];
-        std::vector<uint8_t> req(dout ? dout->data : nullptr, dout ? dout->data + dout_len : nullptr);
-        x.req = req.data();
-        x.req_len = req.size();
+        std::vector<uint8_t> reqcopy(dout ? dout->data : nullptr, dout ? dout->data + dout_len : nullptr);
+        x.req_len = reqcopy.size();
         x.rsp = din ? din->data : nullptr;
         x.rsp_len = din_len;
         uint32_t code = 0xc060ba02; /* faults name the pass-through by its request code */
         FaultOutcome fo = check_faults(code, node.fn);
-        if (fo.delay_ms > 0)
-            g_usleep(static_cast<gulong>(fo.delay_ms) * 1000);
-        if (fo.err) {
-            umockdev_ioctl_client_complete(client, -1, static_cast<int>(fo.err));
-            return TRUE;
-        }
-        long n;
-        {
-            std::lock_guard<std::mutex> g(host().lock);
-            n = fc_exchange(x);
-        }
-        if (n < 0) {
-            umockdev_ioctl_client_complete(client, -1, static_cast<int>(-n));
-            return TRUE;
-        }
-        h->din_resid = static_cast<int32_t>(din_len - std::min(static_cast<size_t>(n), din_len));
-        h->response_len = 0;
-        h->driver_status = h->transport_status = h->device_status = 0;
-        umockdev_ioctl_client_complete(client, 0, 0);
+        auto *c = static_cast<UMockdevIoctlClient *>(g_object_ref(client));
+        auto req = std::make_shared<std::vector<uint8_t>>(std::move(reqcopy));
+        later(fo.delay_ms, [c, rq, h, x, fo, din_len, req]() mutable {
+            x.req = req->data();
+            if (fo.err) {
+                umockdev_ioctl_client_complete(c, -1, fo.err);
+            } else {
+                long n = 0;
+                if (fo.status_set) {
+                    set_fcpt_status(rq, h->request_len, fo.status);
+                } else {
+                    std::lock_guard<std::mutex> g(host().lock);
+                    n = fc_exchange(x);
+                }
+                if (n < 0) {
+                    umockdev_ioctl_client_complete(c, -1, static_cast<int>(-n));
+                } else {
+                    h->din_resid = static_cast<int32_t>(din_len - std::min(static_cast<size_t>(n), din_len));
+                    h->response_len = 0;
+                    h->driver_status = h->transport_status = h->device_status = 0;
+                    umockdev_ioctl_client_complete(c, 0, 0);
+                }
+            }
+            g_object_unref(c);
+        });
         return TRUE;
     }
     umockdev_ioctl_client_complete(client, -1, EINVAL);
@@ -714,39 +771,43 @@ gboolean serve_sg(UMockdevIoctlClient *client, const Node &node)
         return TRUE;
     }
     FaultOutcome fo = check_faults(0xc050ba01, node.fn);
-    if (fo.delay_ms > 0)
-        g_usleep(static_cast<gulong>(fo.delay_ms) * 1000);
-    if (fo.err) {
-        umockdev_ioctl_client_complete(client, -1, static_cast<int>(fo.err));
-        return TRUE;
-    }
-    ScsiCmd c{};
-    c.fn = node.fn;
-    c.rport = node.rport;
-    c.lun = node.lun;
-    c.cdb = cdb->data;
-    c.cdb_len = h->cmd_len;
-    c.data = buf ? buf->data : nullptr;
-    c.len = h->dxfer_len;
-    c.to_device = h->dxfer_direction == SG_DXFER_TO_DEV;
-    {
-        std::lock_guard<std::mutex> g(host().lock);
-        scsi_command(c);
-    }
-    h->status = c.status;
-    h->masked_status = static_cast<unsigned char>(c.status >> 1);
-    h->host_status = 0;
-    h->driver_status = c.sense_len ? 0x08 : 0; /* DRIVER_SENSE */
-    h->resid = static_cast<int>(c.resid);
-    h->sb_len_wr = 0;
-    if (sns && c.sense_len) {
-        size_t n = std::min<size_t>(c.sense_len, h->mx_sb_len);
-        std::memcpy(sns->data, c.sense, n);
-        h->sb_len_wr = static_cast<unsigned char>(n);
-    }
-    h->duration = 1;
-    h->info = c.status ? SG_INFO_CHECK : 0;
-    umockdev_ioctl_client_complete(client, 0, 0);
+    auto *cl = static_cast<UMockdevIoctlClient *>(g_object_ref(client));
+    Node nd = node;
+    later(fo.delay_ms, [cl, nd, fo, h, cdb, buf, sns]() {
+        if (fo.err) {
+            umockdev_ioctl_client_complete(cl, -1, fo.err);
+            g_object_unref(cl);
+            return;
+        }
+        ScsiCmd c{};
+        c.fn = nd.fn;
+        c.rport = nd.rport;
+        c.lun = nd.lun;
+        c.cdb = cdb->data;
+        c.cdb_len = h->cmd_len;
+        c.data = buf ? buf->data : nullptr;
+        c.len = h->dxfer_len;
+        c.to_device = h->dxfer_direction == SG_DXFER_TO_DEV;
+        {
+            std::lock_guard<std::mutex> g(host().lock);
+            scsi_command(c);
+        }
+        h->status = c.status;
+        h->masked_status = static_cast<unsigned char>(c.status >> 1);
+        h->host_status = 0;
+        h->driver_status = c.sense_len ? 0x08 : 0; /* DRIVER_SENSE */
+        h->resid = static_cast<int>(c.resid);
+        h->sb_len_wr = 0;
+        if (sns && c.sense_len) {
+            size_t n = std::min<size_t>(c.sense_len, h->mx_sb_len);
+            std::memcpy(sns->data, c.sense, n);
+            h->sb_len_wr = static_cast<unsigned char>(n);
+        }
+        h->duration = 1;
+        h->info = c.status ? SG_INFO_CHECK : 0;
+        umockdev_ioctl_client_complete(cl, 0, 0);
+        g_object_unref(cl);
+    });
     return TRUE;
 }
 

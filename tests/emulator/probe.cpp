@@ -5,6 +5,9 @@
  *   tvasim_probe raw NODE CODE SIZE    one request, prints the payload status
  *   tvasim_probe load THREADS COUNT    every function from many threads at once
  *   tvasim_probe eeprom IFNAME OFFSET LEN [HEXDATA]   ethtool EEPROM read / write
+ *   tvasim_probe scsi NODE RPWWN LUN OPCODE  one SCSI command (INQUIRY 0x12, REPORT LUNS 0xa0)
+ *   tvasim_probe fcpt NODE RPWWN TYPE        ELS ECHO (TYPE 1) or name server GID_FT (TYPE 0x20);
+ *                                            RPWWN 0 sends through the host
  * Prints one line per result; exit 0 unless the request itself failed. */
 #include <atomic>
 #include <cerrno>
@@ -214,6 +217,95 @@ int cmd_eeprom(const char *ifname, uint32_t offset, uint32_t len, const char *he
     return 0;
 }
 
+bool parse_wwn(const char *text, wwn_t &out)
+{
+    uint8_t b[8];
+    if (std::sscanf(text, "%hhx:%hhx:%hhx:%hhx:%hhx:%hhx:%hhx:%hhx", &b[0], &b[1], &b[2], &b[3], &b[4], &b[5], &b[6],
+                    &b[7]) != 8)
+        return false;
+    out = tval_wwn_from_bytes(b);
+    return true;
+}
+
+/* The storage function of a node, its identity filled the way the scan does. */
+int scan_one(const char *node, tval_t &ioc)
+{
+    ioc = storage_ioc(node);
+    tva_ioctl_ioc_info_t i;
+    int rc = info(ioc, i);
+    if (rc || i.status)
+        return rc ? rc : static_cast<int>(i.status);
+    ioc.instance = i.tvad_num;
+    ioc.host = i.host;
+    ioc.pwwn = i.pwwn;
+    ioc.nwwn = i.nwwn;
+    std::snprintf(ioc.ioc_hwpath, sizeof(ioc.ioc_hwpath), "%s", i.hwpath);
+    return 0;
+}
+
+int cmd_scsi(const char *node, const char *rp, int lun, int opcode)
+{
+    tval_t ioc;
+    wwn_t rpwwn;
+    if (scan_one(node, ioc) || !parse_wwn(rp, rpwwn))
+        return std::printf("setup failed\n"), 1;
+    uint8_t l[8] = {static_cast<uint8_t>(lun >> 8), static_cast<uint8_t>(lun)};
+    uint8_t cdb[16] = {static_cast<uint8_t>(opcode)};
+    uint8_t data[512] = {};
+    if (opcode == 0x12)
+        cdb[4] = 96;
+    if (opcode == 0xa0)
+        cdb[9] = 0xff, cdb[8] = 0x01;
+    uint8_t sst = 0xff, sns[32] = {};
+    uint32_t sns_len = sizeof(sns);
+    int rc = tval_scsi_cmnd(&ioc, 0, ioc.pwwn, rpwwn, l, cdb, 0, data, sizeof(data), &sst, sns, &sns_len);
+    std::printf("status %d scsi %u", rc, sst);
+    if (rc == 0 && sst == 0 && opcode == 0x12)
+        std::printf(" vendor %.8s product %.16s", data + 8, data + 16);
+    if (rc == 0 && sst == 0 && opcode == 0xa0) {
+        uint32_t n = (uint32_t(data[0]) << 24) | (uint32_t(data[1]) << 16) | (uint32_t(data[2]) << 8) | data[3];
+        std::printf(" luns");
+        for (uint32_t k = 0; k < n / 8 && 8 + 8 * k + 1 < sizeof(data); ++k)
+            std::printf(" %u", (data[8 + 8 * k] & 0x3f) << 8 | data[8 + 8 * k + 1]);
+    }
+    if (rc == 0 && sst == 2)
+        std::printf(" sense %02x/%02x", sns[2] & 0x0f, sns[12]);
+    std::printf("\n");
+    return 0;
+}
+
+int cmd_fcpt(const char *node, const char *rp, int type)
+{
+    tval_t ioc;
+    wwn_t rpwwn = 0;
+    if (scan_one(node, ioc) || (std::strcmp(rp, "0") != 0 && !parse_wwn(rp, rpwwn)))
+        return std::printf("setup failed\n"), 1;
+    uint8_t fchs[24] = {};
+    fchs[8] = static_cast<uint8_t>(type);
+    std::vector<uint8_t> req, rsp(256);
+    if (type == 0x01) {
+        req.assign(16, 0xa5);
+        req[0] = 0x10; /* ECHO */
+        req[1] = req[2] = req[3] = 0;
+        fchs[1] = 0x01, fchs[2] = 0x02, fchs[3] = 0x00; /* D_ID of the default target */
+    } else {
+        req.assign(20, 0);
+        req[0] = 1;                    /* revision */
+        req[4] = 0xfc, req[5] = 0x02;  /* directory, name server */
+        req[8] = 0x01, req[9] = 0x71;  /* GID_FT */
+        req[19] = 0x08;                /* FCP */
+        fchs[1] = fchs[2] = 0xff, fchs[3] = 0xfc;
+    }
+    uint32_t rsp_len = static_cast<uint32_t>(rsp.size());
+    int rc = tval_fcpt(&ioc, 0, ioc.pwwn, rpwwn, 10, type == 1 ? 21 : 20, 8, fchs, req.data(),
+                       static_cast<uint32_t>(req.size()), rsp.data(), &rsp_len);
+    std::printf("status %d len %u", rc, rc ? 0 : rsp_len);
+    for (uint32_t i = 0; rc == 0 && i < rsp_len && i < 24; ++i)
+        std::printf("%s%02x", i ? "" : " data ", rsp[i]);
+    std::printf("\n");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -231,6 +323,10 @@ int main(int argc, char **argv)
     if (c == "eeprom" && (argc == 5 || argc == 6))
         return cmd_eeprom(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 0)),
                           static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 0)), argc == 6 ? argv[5] : nullptr);
+    if (c == "scsi" && argc == 6)
+        return cmd_scsi(argv[2], argv[3], std::atoi(argv[4]), static_cast<int>(std::strtol(argv[5], nullptr, 0)));
+    if (c == "fcpt" && argc == 5)
+        return cmd_fcpt(argv[2], argv[3], static_cast<int>(std::strtol(argv[4], nullptr, 0)));
     std::fprintf(stderr, "usage: tvasim_probe attr NODE | eth-info N | raw NODE CODE SIZE | load THREADS COUNT | "
                          "eeprom IF OFF LEN [HEX]\n");
     return 2;

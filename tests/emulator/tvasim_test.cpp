@@ -306,6 +306,35 @@ TEST_F(Tvasim, EthtoolEepromThroughTheShim)
     EXPECT_NE(r.out.find("errno 19\n"), std::string::npos) << r.out;
 }
 
+/* ---- pass-through: the remote port behind the SCSI generic and bsg nodes ---- */
+
+TEST_F(Tvasim, PassThroughThroughTheLibrary)
+{
+    const std::string rp = "50:06:01:60:3b:20:00:01";
+    struct Case {
+        std::vector<std::string> faults;
+        std::string args;
+        const char *expect;
+    } cases[] = {
+        {{}, "scsi /dev/bsg/fc_host3 " + rp + " 1 0x12", "status 0 scsi 0 vendor TELVARN  product EMUDISK         \n"},
+        {{}, "scsi /dev/bsg/fc_host3 " + rp + " 0 0xa0", "status 0 scsi 0 luns 0 1 2\n"},
+        /* an unknown operation code: CHECK CONDITION, illegal request */
+        {{}, "scsi /dev/bsg/fc_host3 " + rp + " 2 0x77", "status 1 scsi 2\n"},
+        /* ELS ECHO to the remote port comes back; through the host node too */
+        {{}, "fcpt /dev/bsg/fc_host3 " + rp + " 1", "status 0 len 16 data 02000000a5a5a5a5a5a5a5a5a5a5a5a5\n"},
+        {{}, "fcpt /dev/bsg/fc_host3 0 1", "status 0 len 16 data 02000000a5a5a5a5a5a5a5a5a5a5a5a5\n"},
+        /* the name server lists the one remote port (last entry flagged) */
+        {{}, "fcpt /dev/bsg/fc_host3 0 0x20", "status 0 len 20 data 01000000fc020000800200000000000080010200\n"},
+        {{"--fault", "0xc060ba02=status:5"}, "fcpt /dev/bsg/fc_host3 " + rp + " 1", "status 5 len 0\n"},
+        {{"--fault", "0xc060ba02=errno:EIO"}, "fcpt /dev/bsg/fc_host3 0 1", "status 42 len 0\n"},
+        {{"--fault", "0xc050ba01=errno:ENXIO"}, "scsi /dev/bsg/fc_host3 " + rp + " 0 0x12", "status 44 scsi 255\n"},
+    };
+    for (const auto &c : cases) {
+        Result r = run(c.faults, "tvasim_probe " + c.args);
+        EXPECT_EQ(r.out, c.expect) << c.args;
+    }
+}
+
 /* ---- faults ------------------------------------------------------------------ */
 
 TEST_F(Tvasim, Faults)
