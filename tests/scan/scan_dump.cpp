@@ -77,6 +77,51 @@ void name_adapter(const char *text, const char *name)
     tval_config_unload();
 }
 
+const char *hw(const tval_t *ioc)
+{
+    return ioc ? ioc->ioc_hwpath : "null";
+}
+
+const char *adhw(const tval_adapter_t *ad)
+{
+    return ad ? ad->adapter_hwpath : "null";
+}
+
+/* The identifier lookups, each with what it found. `words` are tried as
+ * adapter and function texts; the WWN lookups take the first function's. */
+void lookups(int argc, char **argv)
+{
+    for (int i = 0; i < argc; i++)
+        printf("by-str %s: adapter %s ioc %s\n", argv[i], adhw(tval_adapter_get_by_str(argv[i])),
+               hw(tval_adapter_get_ioc_by_str(argv[i])));
+    for (int a = 1; a <= tval_adapter_get_count(); a++) {
+        tval_adapter_t *ad = tval_adapter_get_by_idx(a);
+        tval_t *first = tval_adapter_get_first_ioc(ad);
+        printf("adapter %s: first %s", ad->adapter_hwpath, hw(first));
+        if (first && tval_ioc_is_storage(first))
+            printf(" by-pwwn %s by-nwwn %s", hw(tval_adapter_get_ioc_by_wwn(first->pwwn)),
+                   hw(tval_adapter_get_ioc_by_wwn(first->nwwn)));
+        printf(" by-inst %s\n", hw(tval_adapter_get_ioc_by_inst(first ? first->instance : -1)));
+        for (int p = 0; p < ad->port_count; p++) {
+            tval_port_t *port = tval_adapter_get_port(ad, p);
+            if (!port)
+                continue;
+            printf("  port %d: first %s fc %s eth %s slot1 %s pcifn2 %s", p,
+                   hw(tval_port_get_first_ioc(port)), hw(tval_port_get_first_fcioc(port)),
+                   hw(tval_port_get_first_ethioc(port)), hw(tval_port_get_ioc(port, 1)),
+                   hw(tval_port_get_ioc_by_pcifn(port, 2)));
+            tval_t *ioc = tval_port_get_first_ioc(port);
+            int oper = -1;
+            tval_ioc_is_operational(ioc, &oper);
+            tval_ioc_get_operational_pf(&ioc);
+            printf(" operational %d -> %s\n", oper, hw(ioc));
+        }
+    }
+    tval_t *none = nullptr;
+    printf("wwn-0 %s inst-99 %s oper-null %d\n", hw(tval_adapter_get_ioc_by_wwn(0)),
+           hw(tval_adapter_get_ioc_by_inst(99)), tval_ioc_get_operational_pf(&none));
+}
+
 int main(int argc, char **argv)
 {
     tval_libinit(tva_aen_app_tvcli);
@@ -107,6 +152,8 @@ int main(int argc, char **argv)
 
     if (argc == 4 && strcmp(argv[1], "--name-adapter") == 0)
         name_adapter(argv[2], argv[3]);
+    if (argc >= 2 && strcmp(argv[1], "--lookups") == 0)
+        lookups(argc - 2, argv + 2);
 
     std::ifstream conf(tval_get_cfg_path());
     std::string line;

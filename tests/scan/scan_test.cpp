@@ -181,6 +181,28 @@ TEST(AdapterScan, Scenarios)
     }
 }
 
+// Identifier lookups on a converged port whose FCoE function is disabled:
+// the operational-function rule moves to the Ethernet function of the port.
+TEST(AdapterScan, LookupsAndOperationalFunction)
+{
+    SimRun r = tvasim(scenario("cna_disabled.json"),
+                     "--lookups SCANC00003 cna-c 0000:0c:00.0 0000:0c:00.2 eth4 nothing");
+    EXPECT_EQ(r.status, 0);
+    const std::string want =
+        "by-str SCANC00003: adapter 0000:0c:00.0 ioc 0000:0c:00.0\n"
+        "by-str cna-c: adapter 0000:0c:00.0 ioc null\n"
+        "by-str 0000:0c:00.0: adapter 0000:0c:00.0 ioc 0000:0c:00.0\n"
+        "by-str 0000:0c:00.2: adapter null ioc 0000:0c:00.2\n"
+        "by-str eth4: adapter null ioc null\n"
+        "by-str nothing: adapter null ioc null\n"
+        "adapter 0000:0c:00.0: first 0000:0c:00.0 by-pwwn 0000:0c:00.0 by-nwwn 0000:0c:00.0 "
+        "by-inst 0000:0c:00.0\n"
+        "  port 0: first 0000:0c:00.0 fc 0000:0c:00.0 eth 0000:0c:00.2 slot1 0000:0c:00.2 "
+        "pcifn2 0000:0c:00.2 operational 0 -> 0000:0c:00.2\n"
+        "wwn-0 null inst-99 null oper-null 0\n";
+    EXPECT_NE(r.out.find(want), std::string::npos) << r.out;
+}
+
 // A second scan finds every function already registered: /etc/tva.conf
 // keeps one record per IOC.
 TEST(AdapterScan, RescanKeepsOneRecordPerIoc)
