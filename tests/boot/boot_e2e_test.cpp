@@ -292,8 +292,8 @@ TEST_F(BootE2e, VpdOfModelsM11AndM12)
     // not 3, so it gets the template with its serial number; the second M12
     // has no VPD (len 0) and gets no VPD write.
     bytes m12vpd(dell_vpd_bin.begin(), dell_vpd_bin.end());
-    memcpy(m12vpd.data() + 201, "OWNSERIAL012", 12);
-    memcpy(m12vpd.data() + 244, "01.01.00.00", 11);
+    std::copy_n("OWNSERIAL012", 12, m12vpd.begin() + 201);
+    std::copy_n("01.01.00.00", 11, m12vpd.begin() + 244);
     std::string hex;
     for (uint8_t b : m12vpd) {
         char x[3];

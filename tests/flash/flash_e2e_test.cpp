@@ -248,3 +248,33 @@ TEST_F(FlashE2e, QueryOptionRomSwitchAndAsicDump)
 }
 
 } // namespace
+
+namespace {
+
+// The capability characters of the manufacturing block: nic, cna, hba,
+// fc16g, sriov, mezz at offsets 132 to 137.
+TEST_F(FlashE2e, CapabilityMaskFromTheManufacturingBlock)
+{
+    struct {
+        const char *chars; // offsets 132..137
+        std::string want;  // "<status> <mask>"
+    } cases[] = {
+        {"nnynnn", "0 1\n"},
+        {"yyyyyy", "0 3f\n"},
+        {"n\0y\0ny", "0 21\n"},
+        {"nnYnnn", "9 0\n"}, // upper case is no answer
+        {"nnnnnn", "9 0\n"}, // nothing at all
+        {"nnyxnn", "9 0\n"},
+    };
+    Host h(kOneAdapter);
+    for (const auto &c : cases) {
+        bytes mfg(256, 0);
+        std::copy_n(c.chars, 6, mfg.begin() + 132);
+        sim::Spit(h.path("mfg.bin"), mfg);
+        std::string script = "'" + sim::kBin + "tvcli' flash --update 1 -m mfg.bin >/dev/null && '" CAP_PROBE "'";
+        Result r = h.Run({"/bin/sh", "-c", script});
+        EXPECT_EQ(r.out, c.want) << std::string(c.chars, 6) << r.err;
+    }
+}
+
+} // namespace
