@@ -3,6 +3,7 @@
  * answered from the access library with the same driver requests tvcli
  * sends. One HBA API adapter per scanned adapter that has a storage (FC or
  * FCoE) function; its ports are the adapter's ports with such a function. */
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -92,10 +93,16 @@ HBA_STATUS load(void)
         }
         if (ad->nports == 0)
             continue; /* Ethernet only: not an FC adapter */
-        tva_ioc_attr_t attr = {};
-        tval_ioc_get_attr(ad->port_ioc[0], &attr);
-        make_name(ad, &attr, g_adapter_count);
         g_adapter_count++;
+    }
+    /* The scan follows directory order; PCI order keeps indexes stable. */
+    std::sort(g_adapters, g_adapters + g_adapter_count, [](const tvahba_adapter_t &a, const tvahba_adapter_t &b) {
+        return strcmp(a.port_ioc[0]->ioc_hwpath, b.port_ioc[0]->ioc_hwpath) < 0;
+    });
+    for (int i = 0; i < g_adapter_count; i++) {
+        tva_ioc_attr_t attr = {};
+        tval_ioc_get_attr(g_adapters[i].port_ioc[0], &attr);
+        make_name(&g_adapters[i], &attr, i);
     }
     return HBA_STATUS_OK;
 }
