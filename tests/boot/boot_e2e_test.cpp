@@ -422,6 +422,31 @@ TEST_F(BootE2e, AllAdaptersReportAndExitStatus)
     }
 }
 
+// The package as a deployment tool runs it: fccomp starts tvcli boot
+// --update tva_boot_fw -a, and an adapter that fails makes the run fail.
+TEST_F(BootE2e, PartialFailureFailsTheComponentRun)
+{
+    const std::string pkg = TVA_BINARY_DIR "/package";
+    if (access((pkg + "/fccomp").c_str(), X_OK) != 0 || access((pkg + "/tva_boot_fw").c_str(), R_OK) != 0)
+        GTEST_SKIP() << "package directory not built";
+    std::vector<std::string> adapters;
+    for (int i = 0; i < 3; i++)
+        adapters.push_back(sim::Adapter(0x0a + i, "TVA00000000" + std::to_string(i + 1), 825, "", 2));
+    Host h(sim::Scenario(adapters));
+    Result cp = h.Run({"/bin/cp", "-r", pkg, h.path("pkg")});
+    ASSERT_EQ(cp.status, 0) << cp.err;
+    std::string script = "cd pkg && ./fccomp /f /s; echo \"exit $?\"; cat /var/zqm/Component.log";
+    Result r = h.Run({"/bin/sh", "-c", script}, "", {"0xc0184351@0000:0b:00.0=corrupt"});
+    EXPECT_NE(r.out.find("exit 7\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" boot update failed\nERROR: Operation failed \n\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Boot code successfully updated for 2 out of 3 adapters\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Flash Engine exit code: 1"), std::string::npos) << r.out;
+
+    r = h.Run({"/bin/sh", "-c", script});
+    EXPECT_NE(r.out.find("exit 1\n"), std::string::npos) << r.out; // flashed
+    EXPECT_NE(r.out.find("Boot code successfully updated for 3 adapters\n"), std::string::npos) << r.out;
+}
+
 TEST_F(BootE2e, WorkerStillRunningAfter1200StepsTimesOut)
 {
     Host h(sim::Scenario({sim::Adapter(0x0a, "TVA000000001", 825)}));

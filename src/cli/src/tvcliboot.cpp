@@ -189,6 +189,8 @@ static int tvcli_update_boot_code(tval_adapter_t *adapter)
      * successful to a deployment tool. */
     if (rc == TVA_STATUS_OK)
         rc = first_failure;
+    /* The report goes before the error line that follows a failure. */
+    fflush(stdout);
     return rc;
 }
 
