@@ -132,6 +132,39 @@ const char kAdapterUsageHead[] =
     "Example: tvcli adapter --list\n\n"
     "Available commands are:\n";
 
+// The scan numbers adapters in the order the driver directories list their
+// functions, which the host decides; cases name adapter x1 "{x}" and adapter
+// cna2 "{c}" and take their indexes from the probe.
+struct Indexes {
+    std::string x, c;
+};
+
+Indexes AdapterIndexes()
+{
+    Result r = Sim("two_adapters.json", {CLI_PROBE}, "adapter --query x1\nadapter --query cna2\n");
+    Indexes ix;
+    std::istringstream lines(r.out);
+    std::string word, rc, what;
+    while (lines >> word) {
+        if (word == "scan") {
+            lines >> rc >> what;
+            continue;
+        }
+        lines >> rc >> what;
+        std::string idx = what.rfind("adapter", 0) == 0 ? what.substr(7) : "?";
+        (word == "x1" ? ix.x : ix.c) = idx;
+    }
+    return ix;
+}
+
+std::string Sub(std::string s, const Indexes &ix)
+{
+    for (auto [key, value] : {std::pair<std::string, std::string>{"{x}", ix.x}, {"{c}", ix.c}})
+        for (size_t at; (at = s.find(key)) != std::string::npos;)
+            s.replace(at, key.size(), value);
+    return s;
+}
+
 } // namespace
 
 // Every top-level form answers without the library: on this machine a scan
@@ -265,7 +298,7 @@ TEST(CliRun, ShellRejectsOverlongLinesWhole)
 }
 
 // Identifier resolution, as the dispatcher does it, over the two-adapter
-// host: adapter 1 = x1 (FC, 0a:00.0 port 0, 0a:00.1 port 1), adapter 2 =
+// host: adapter x1 (FC, 0a:00.0 port 0, 0a:00.1 port 1), adapter
 // cna2 (port 0: FCoE 0b:00.0 not operational + Ethernet 0b:00.2; port 1:
 // Ethernet 0b:00.1 only).
 TEST(CliResolve, IdentifierTable)
@@ -277,17 +310,17 @@ TEST(CliResolve, IdentifierTable)
         const char *want;  // result [resolved]
     } cases[] = {
         // port identifiers, storage first then Ethernet
-        {"port --query 1/0", "0 0000:0a:00.0"},
-        {"port --query 1/1", "0 0000:0a:00.1"},
-        {"port --query 1/1/1", "0 0000:0a:00.1"},
-        {"port --query 1/0/1", "4011"},
+        {"port --query {x}/0", "0 0000:0a:00.0"},
+        {"port --query {x}/1", "0 0000:0a:00.1"},
+        {"port --query {x}/1/1", "0 0000:0a:00.1"},
+        {"port --query {x}/0/1", "4011"},
         {"port --query 1/5", "4011"},
         {"port --query 0/0", "4011"},
         {"port --query 3/0", "4011"},
         {"port --query 1", "4011"},
-        {"port --query 1/", "4011"},
-        {"port --query 2/1", "0 0000:0b:00.1"},
-        {"port --query 2/0/2", "0 0000:0b:00.2"},
+        {"port --query {x}/", "4011"},
+        {"port --query {c}/1", "0 0000:0b:00.1"},
+        {"port --query {c}/0/2", "0 0000:0b:00.2"},
         {"port --query x1-port1", "0 0000:0a:00.1"},
         {"port --query TVA0000002", "0 0000:0b:00.0"},
         {"port --query 0000:0b:00.1", "0 0000:0b:00.1"},
@@ -295,26 +328,26 @@ TEST(CliResolve, IdentifierTable)
         {"port --query 10:00:00:16:57:0a:00:01", "0 0000:0a:00.1"},
         {"port --query 20:00:00:16:57:0b:00:00", "0 0000:0b:00.0"},
         {"port --query 10:00:00:16:57:0f:00:01", "4011"},
-        {"port --query 1/0-1/1", "0 0000:0a:00.0 last=0000:0a:00.1"},
-        {"port --query 1/1-2/0", "0 0000:0a:00.1 last=0000:0b:00.0"},
-        {"port --speed 1/0-1/7", "4011"},
-        {"port --speed 1/7-1/0", "4011"},
-        {"port --speed 1/0-0000:0a:00.1", "4011"}, // with ":" the word is a path
-        {"port --speed 1/0-nosuch", "0 0000:0a:00.0"}, // a last part that is a name may miss
+        {"port --query {x}/0-{x}/1", "0 0000:0a:00.0 last=0000:0a:00.1"},
+        {"port --query {x}/1-{c}/0", "0 0000:0a:00.1 last=0000:0b:00.0"},
+        {"port --speed {x}/0-{x}/7", "4011"},
+        {"port --speed {x}/7-{x}/0", "4011"},
+        {"port --speed {x}/0-0000:0a:00.1", "4011"}, // with ":" the word is a path
+        {"port --speed {x}/0-nosuch", "0 0000:0a:00.0"}, // a last part that is a name may miss
         // storage only
-        {"port --speed 2/1", "4017"},
+        {"port --speed {c}/1", "4017"},
         {"port --speed cna2-port1-eth", "4017"},
         {"port --speed 0000:0b:00.2", "4017"},
-        {"port --speed 2/0", "0 0000:0b:00.0"},
-        {"lport --list 1/0", "0 0000:0a:00.0"},
+        {"port --speed {c}/0", "0 0000:0b:00.0"},
+        {"lport --list {x}/0", "0 0000:0a:00.0"},
         // Ethernet only
         {"ethboot --query 10:00:00:16:57:0a:00:00", "4011"},
-        {"ethboot --query 2/0", "0 0000:0b:00.2"},
-        {"ethboot --query 1/0", "4018"},
+        {"ethboot --query {c}/0", "0 0000:0b:00.2"},
+        {"ethboot --query {x}/0", "4018"},
         {"ethboot --query x1-port0", "4018"},
         // operational function of the same port
-        {"dcb --query 2/0", "0 0000:0b:00.2"},
-        {"dcb --query 1/1", "0 0000:0a:00.1"},
+        {"dcb --query {c}/0", "0 0000:0b:00.2"},
+        {"dcb --query {x}/1", "0 0000:0a:00.1"},
         // adapters
         {"adapter --query 1", "0 adapter1"},
         {"adapter --query 2", "0 adapter2"},
@@ -322,25 +355,27 @@ TEST(CliResolve, IdentifierTable)
         {"adapter --query 0", "4012"},
         {"adapter --query 1a", "4012"},
         {"adapter --query 99999999999999999999", "4012"},
-        {"adapter --query x1", "0 adapter1"},
-        {"adapter --query TVA0000002", "0 adapter2"},
-        {"adapter --query 0000:0b:00.0", "0 adapter2"},
+        {"adapter --query x1", "0 adapter{x}"},
+        {"adapter --query TVA0000002", "0 adapter{c}"},
+        {"adapter --query 0000:0b:00.0", "0 adapter{c}"},
         {"adapter --query 1/0", "4012"},
         // first IOC of port 0, the named port and function beside it
-        {"vhba --create 1/1", "0 0000:0a:00.0 port=1"},
-        {"vhba --create 1/1/1", "4011"},
-        {"vhba --create 2/1", "0 0000:0b:00.0 port=1"},
+        {"vhba --create {x}/1", "0 0000:0a:00.0 port=1"},
+        {"vhba --create {x}/1/1", "4011"},
+        {"vhba --create {c}/1", "0 0000:0b:00.0 port=1"},
         {"vhba --create 7/0", "4011"},
-        {"vhba --delete 1/1/1", "0 0000:0a:00.0 port=1 pcifn=1"},
-        {"vhba --delete 2/0/2", "0 0000:0b:00.0 port=0 pcifn=2"},
-        {"vhba --delete 1/1", "4013"},
+        {"vhba --delete {x}/1/1", "0 0000:0a:00.0 port=1 pcifn=1"},
+        {"vhba --delete {c}/0/2", "0 0000:0b:00.0 port=0 pcifn=2"},
+        {"vhba --delete {x}/1", "4013"},
         {"vhba --delete x1-port1", "4011"}, // a name is no PCI function and no a/p/f
         // no identifier resolution at all
         {"boot --update whatever", "0"},
     };
+    const Indexes ix = AdapterIndexes();
+    ASSERT_TRUE((ix.x == "1" && ix.c == "2") || (ix.x == "2" && ix.c == "1")) << ix.x << " " << ix.c;
     std::string input;
     for (const Case &c : cases)
-        input += std::string(c.query) + "\n";
+        input += Sub(c.query, ix) + "\n";
     Result r = Sim("two_adapters.json", {CLI_PROBE}, input);
     ASSERT_EQ(r.status, 0) << r.err;
 
@@ -349,10 +384,10 @@ TEST(CliResolve, IdentifierTable)
     ASSERT_TRUE(std::getline(lines, line));
     EXPECT_EQ(line, "scan 2 0");
     for (const Case &c : cases) {
-        ASSERT_TRUE(std::getline(lines, line)) << c.query;
-        std::string q = c.query;
+        std::string q = Sub(c.query, ix);
+        ASSERT_TRUE(std::getline(lines, line)) << q;
         std::string word = q.substr(q.rfind(' ') + 1);
-        EXPECT_EQ(line, word + " " + c.want) << c.query;
+        EXPECT_EQ(line, word + " " + Sub(c.want, ix)) << q;
     }
 }
 
@@ -360,20 +395,21 @@ TEST(CliResolve, MessagesThroughTvcli)
 {
     if (!HaveEmulator())
         GTEST_SKIP() << "tvasim not built";
+    const Indexes ix = AdapterIndexes();
     struct Case {
         std::vector<std::string> args;
         int status;
-        const char *err;
+        std::string err;
     } cases[] = {
         {{"port", "--query", "9/0"}, 171, "ERROR: port id \"9/0\" in command is incorrect\n"},
         {{"ethboot", "--query", "10:00:00:16:57:0a:00:00"}, 171,
          "ERROR: port id \"10:00:00:16:57:0a:00:00\" in command is incorrect\n"},
         {{"port", "--speed", "cna2-port1-eth"}, 4017 & 255,
          "ERROR: Could not find Storage functionality on the port (or adapter) \"cna2-port1-eth\"\n"},
-        {{"ethboot", "--query", "1/0"}, 4018 & 255,
-         "ERROR: Could not find Ethernet functionality on the port (or adapter) \"1/0\"\n"},
+        {{"ethboot", "--query", ix.x + "/0"}, 4018 & 255,
+         "ERROR: Could not find Ethernet functionality on the port (or adapter) \"" + ix.x + "/0\"\n"},
         {{"adapter", "--query", "12"}, 172, "ERROR: adapter id \"12\" in command is incorrect\n"},
-        {{"vhba", "--delete", "1/1"}, 173, "ERROR: pcifn id \"1/1\" in command is incorrect\n"},
+        {{"vhba", "--delete", ix.x + "/1"}, 173, "ERROR: pcifn id \"" + ix.x + "/1\" in command is incorrect\n"},
     };
     for (const Case &c : cases) {
         Result r = Sim("two_adapters.json", Tvcli(c.args));
