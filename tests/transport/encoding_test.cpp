@@ -22,6 +22,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "open_fds.h"
 #include "tva_ioctl.h"
 #include "tval_transport.h"
 
@@ -106,16 +107,6 @@ extern "C" int ioctl(int fd, unsigned long req, ...) noexcept
 }
 
 namespace {
-
-int open_fd_count()
-{
-    int n = 0;
-    DIR *d = opendir("/proc/self/fd");
-    while (struct dirent *e = readdir(d))
-        n += e->d_name[0] != '.';
-    closedir(d);
-    return n;
-}
 
 uint32_t vendor_cmd(const fake::Call &c)
 {

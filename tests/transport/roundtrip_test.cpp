@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "open_fds.h"
 #include "tva_ioctl.h"
 #include "tval_flash.h"
 #include "tval_transport.h"
@@ -38,16 +39,6 @@ std::string read_text(const std::string &path)
 int read_number(const std::string &path)
 {
     return std::stoi(read_text(path));
-}
-
-int open_fd_count()
-{
-    int n = 0;
-    DIR *d = opendir("/proc/self/fd");
-    while (struct dirent *e = readdir(d))
-        n += e->d_name[0] != '.';
-    closedir(d);
-    return n;
 }
 
 tval_t storage_record(int instance, uint32_t host, const char *devpath, const char *hwpath)

@@ -66,14 +66,8 @@ void *user_ptr(uint64_t addr)
  * there is a destination port, else the function's own. */
 int open_passthru_node(tval_t *ioc, const tva_ioctl_fcpt_t *pt, tval_fd &fd)
 {
-    if (pt->dpwwn == 0) {
-        fd.reset(tval_open_node(ioc->devpath));
-        if (!fd.ok()) {
-            tval_set_last_error(TVA_STATUS_NO_DRIVER);
-            return TVA_STATUS_NO_DRIVER;
-        }
-        return TVA_STATUS_OK;
-    }
+    if (pt->dpwwn == 0)
+        return tval_open_devpath(ioc, fd);
     uint32_t host = 0, bus = 0, target = 0;
     int rc = tval_rport_get_scsi_address(ioc, pt->vf_id, pt->lpwwn, pt->dpwwn, &host, &bus, &target);
     if (rc != TVA_STATUS_OK)
@@ -140,17 +134,7 @@ int tval_fcpt_bsg_ioctl(tval_t *ioc, tva_ioctl_fcpt_t *pt)
     block.data.payload = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(rec));
 
     sg_io_v4 hdr;
-    std::memset(&hdr, 0, sizeof(hdr));
-    hdr.guard = 'Q';
-    hdr.protocol = BSG_PROTOCOL_SCSI;
-    hdr.subprotocol = BSG_SUB_PROTOCOL_SCSI_TRANSPORT;
-    hdr.request_len = sizeof(block);
-    hdr.request = reinterpret_cast<uintptr_t>(&block);
-    hdr.timeout = TVAL_BSG_TIMEOUT_MS;
-    hdr.dout_xfer_len = pt->reqsz;
-    hdr.dout_xferp = pt->reqbuf_ptr;
-    hdr.din_xfer_len = pt->rspsz;
-    hdr.din_xferp = pt->rspbuf_ptr;
+    tval_bsg_header(&hdr, &block, pt->reqbuf_ptr, pt->reqsz, pt->rspbuf_ptr, pt->rspsz);
 
     if (::ioctl(fd.get(), SG_IO, &hdr) < 0)
         return tval_get_status(errno);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <linux/bsg.h>
 #include <unistd.h>
 
 #include "tva_ioctl.h"
@@ -33,6 +34,13 @@ private:
 
 /* Opens a request node read-write and non-blocking. */
 int tval_open_node(const char *path);
+/* Opens the function's own node into fd: 0, or 133 (also the last error). */
+int tval_open_devpath(const tval_t *ioc, tval_fd &fd);
+
+/* A bsg header (sg_io_v4) carrying the 28-byte request block, with flat
+ * data-out and data-in buffers and the bsg timeout. */
+void tval_bsg_header(sg_io_v4 *hdr, tva_bsg_request_block_t *block, uint64_t dout, uint32_t dout_len,
+                     uint64_t din, uint32_t din_len);
 
 /* Bounded formatted copy: never writes past n bytes, always terminates.
  * Returns false when the text did not fit. */

@@ -21,6 +21,31 @@ int tval_open_node(const char *path)
     return ::open(path, O_RDWR | O_NONBLOCK | O_CLOEXEC);
 }
 
+int tval_open_devpath(const tval_t *ioc, tval_fd &fd)
+{
+    fd.reset(tval_open_node(ioc->devpath));
+    if (fd.ok())
+        return TVA_STATUS_OK;
+    tval_set_last_error(TVA_STATUS_NO_DRIVER);
+    return TVA_STATUS_NO_DRIVER;
+}
+
+void tval_bsg_header(sg_io_v4 *hdr, tva_bsg_request_block_t *block, uint64_t dout, uint32_t dout_len,
+                     uint64_t din, uint32_t din_len)
+{
+    std::memset(hdr, 0, sizeof(*hdr));
+    hdr->guard = 'Q';
+    hdr->protocol = BSG_PROTOCOL_SCSI;
+    hdr->subprotocol = BSG_SUB_PROTOCOL_SCSI_TRANSPORT;
+    hdr->request_len = sizeof(*block);
+    hdr->request = reinterpret_cast<uintptr_t>(block);
+    hdr->timeout = TVAL_BSG_TIMEOUT_MS;
+    hdr->dout_xfer_len = dout_len;
+    hdr->dout_xferp = dout;
+    hdr->din_xfer_len = din_len;
+    hdr->din_xferp = din;
+}
+
 bool tval_snprintf(char *dst, size_t n, const char *fmt, ...)
 {
     if (n == 0)
@@ -80,25 +105,14 @@ int tval_bsg_ioctl(tval_t *ioc, uint32_t code, void *buf, uint32_t size)
     block.req.rqst_data.h_vendor.vendor_id = TVAL_PCI_VENDOR_ID;
     block.req.rqst_data.h_vendor.vendor_cmd[0] = code;
 
-    sg_io_v4 hdr;
-    std::memset(&hdr, 0, sizeof(hdr));
-    hdr.guard = 'Q';
-    hdr.protocol = BSG_PROTOCOL_SCSI;
-    hdr.subprotocol = BSG_SUB_PROTOCOL_SCSI_TRANSPORT;
-    hdr.request_len = sizeof(block);
-    hdr.request = reinterpret_cast<uintptr_t>(&block);
-    hdr.timeout = TVAL_BSG_TIMEOUT_MS;
     /* The driver reads the payload and answers into the same buffer. */
-    hdr.dout_xfer_len = size;
-    hdr.dout_xferp = reinterpret_cast<uintptr_t>(buf);
-    hdr.din_xfer_len = size;
-    hdr.din_xferp = reinterpret_cast<uintptr_t>(buf);
+    sg_io_v4 hdr;
+    const uint64_t addr = reinterpret_cast<uintptr_t>(buf);
+    tval_bsg_header(&hdr, &block, addr, size, addr, size);
 
-    tval_fd fd(tval_open_node(ioc->devpath));
-    if (!fd.ok()) {
-        tval_set_last_error(TVA_STATUS_NO_DRIVER);
-        return TVA_STATUS_NO_DRIVER;
-    }
+    tval_fd fd;
+    if (int rc = tval_open_devpath(ioc, fd))
+        return rc;
     if (::ioctl(fd.get(), SG_IO, &hdr) < 0)
         return tval_get_status(errno);
     return TVA_STATUS_OK;
