@@ -235,7 +235,9 @@ TEST(AdapterScan, AdapterAndPortNamesAreRecorded)
             << r->out;
         // The port name sits in the record of the adapter's function.
         size_t w = r->out.find("-port-wwn = \"10:00:00:16:57:0b:00:00\";");
-        ASSERT_NE(w, std::string::npos) << r->out;
+        EXPECT_NE(w, std::string::npos) << r->out;
+        if (w == std::string::npos)
+            continue;
         size_t start = r->out.rfind("conf ", w);
         std::string rec = r->out.substr(start, w - start);
         EXPECT_NE(r->out.find(rec + "-port-name = \"lab-b\";\n"), std::string::npos) << r->out;
