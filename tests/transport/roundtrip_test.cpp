@@ -259,6 +259,19 @@ TEST_F(RoundTrip, EthernetFlashReadMatchesTheStoragePath)
     ASSERT_EQ(read_part(&fcoe_, over_bsg), 0);
     ASSERT_EQ(read_part(&eth_, over_ethtool), 0);
     EXPECT_EQ(over_bsg, over_ethtool);
+
+    /* an update of another partition is an EEPROM write with a length prefix */
+    std::vector<uint8_t> req(sizeof(tva_ioctl_flash_t) + n);
+    auto *f = reinterpret_cast<tva_ioctl_flash_t *>(req.data());
+    std::memset(f, 0, sizeof(*f));
+    f->type = TVA_FLASH_PART_FWCFG;
+    f->bufsz = n;
+    f->buf_ptr = reinterpret_cast<uintptr_t>(req.data() + sizeof(*f));
+    for (uint32_t i = 0; i < n; i++)
+        req[sizeof(*f) + i] = static_cast<uint8_t>(0x5a ^ i);
+    ASSERT_EQ(tval_ioctl_send(&eth_, TVA_IOCTL_FLASH_UPDATE_PART, req.data(), static_cast<uint32_t>(req.size())), 0);
+    ASSERT_EQ(read_part(&fcoe_, over_bsg), 0);
+    EXPECT_TRUE(std::equal(over_bsg.begin(), over_bsg.end(), req.begin() + sizeof(*f)));
 }
 
 TEST_F(RoundTrip, EthernetFirmwareUpdateGoesThroughATemporaryFile)
