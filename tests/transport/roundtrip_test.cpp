@@ -4,6 +4,7 @@
  * transport is tested on its own, without the scan. */
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -224,6 +225,14 @@ TEST_F(RoundTrip, TraceFilesAndMissingDirectory)
     /* the Ethernet driver's directory holds the firmware trace */
     std::fill(buf.begin(), buf.end(), 0);
     ASSERT_EQ(tval_ioctl_send(&eth_, TVA_IOCTL_DEBUG_FW_TRACE, &q, sizeof(q)), 0);
+
+    /* a sender that offers less room gets no more than that */
+    std::fill(buf.begin(), buf.end(), 0xab);
+    q.bufsz = 100;
+    ASSERT_EQ(tval_ioctl_send(&fc3_, TVA_IOCTL_DEBUG_DRV_TRACE, &q, sizeof(q)), 0);
+    EXPECT_NE(std::count(buf.begin(), buf.begin() + 100, 0xab), 100);
+    EXPECT_EQ(std::count(buf.begin() + 100, buf.end(), 0xab), static_cast<long>(buf.size() - 100));
+    q.bufsz = TVAL_DEBUG_BUF_SIZE;
 
     tval_t nowhere = fc3_;
     std::snprintf(nowhere.ioc_hwpath, sizeof(nowhere.ioc_hwpath), "0000:7f:00.0");
