@@ -83,9 +83,15 @@ bool HaveEmulator()
 }
 
 // A command inside the emulated host described by a scenario file.
-Result Sim(const std::string &scenario, const std::vector<std::string> &cmd, const std::string &input = "")
+Result Sim(const std::string &scenario, const std::vector<std::string> &cmd, const std::string &input = "",
+           const std::string &fault = "")
 {
-    std::vector<std::string> argv = {kBin + "tvasim", "run", "--scenario", kDir + scenario, "--"};
+    std::vector<std::string> argv = {kBin + "tvasim", "run", "--scenario", kDir + scenario};
+    if (!fault.empty()) {
+        argv.push_back("--fault");
+        argv.push_back(fault);
+    }
+    argv.push_back("--");
     argv.insert(argv.end(), cmd.begin(), cmd.end());
     return Run(argv, input);
 }
@@ -441,4 +447,21 @@ TEST(CliResolve, HostWithoutAdapters)
         EXPECT_EQ(r.err, "ERROR: No Telvarn adapter Found\n") << cls;
         EXPECT_EQ(r.status, std::string(cls) == "port" ? 171 : 172) << cls;
     }
+}
+
+// A scan that fails with a status ends the command with it before the
+// identifier is looked at; the usage needs no scan and still works.
+TEST(CliResolve, ScanFailureEndsTheCommand)
+{
+    if (!HaveEmulator())
+        GTEST_SKIP() << "tvasim not built";
+    const std::string fault = "0xc2104307=status:56"; // the information request
+    for (const char *word : {"1/0", "nosuch"}) {
+        Result r = Sim("two_adapters.json", Tvcli({"port", "--query", word}), "", fault);
+        EXPECT_EQ(r.status, 56) << word;
+        EXPECT_EQ(r.err, "ERROR: IOC failure - Retry if persists contact support \n") << word;
+    }
+    Result usage = Sim("two_adapters.json", Tvcli({"port"}), "", fault);
+    EXPECT_EQ(usage.status, 0);
+    EXPECT_EQ(usage.err, "");
 }
