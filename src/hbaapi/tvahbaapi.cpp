@@ -262,12 +262,17 @@ int get_port_attr(tval_t *ioc, tva_port_attr_t *attr)
     return status;
 }
 
-tval_t *port_ioc(HBA_HANDLE handle, HBA_UINT32 port)
+/* The function that answers for a port: 3 for a bad handle, 6 for a port
+ * index the adapter does not have. */
+HBA_STATUS port_ioc(HBA_HANDLE handle, HBA_UINT32 port, tval_t **ioc)
 {
     tvahba_adapter_t *ad = by_handle(handle);
-    if (!ad || port >= static_cast<HBA_UINT32>(ad->nports))
-        return nullptr;
-    return ad->port_ioc[port];
+    if (!ad)
+        return HBA_STATUS_ERROR_INVALID_HANDLE;
+    if (port >= static_cast<HBA_UINT32>(ad->nports))
+        return HBA_STATUS_ERROR_ILLEGAL_INDEX;
+    *ioc = ad->port_ioc[port];
+    return HBA_STATUS_OK;
 }
 
 /* ---- HBA API version 1 entry points ------------------------------------- */
@@ -320,11 +325,10 @@ HBA_STATUS tvahba_get_adapter_attributes(HBA_HANDLE handle, HBA_ADAPTERATTRIBUTE
 
 HBA_STATUS tvahba_get_adapter_port_attributes(HBA_HANDLE handle, HBA_UINT32 port, HBA_PORTATTRIBUTES *out)
 {
-    if (!by_handle(handle))
-        return HBA_STATUS_ERROR_INVALID_HANDLE;
-    tval_t *ioc = port_ioc(handle, port);
-    if (!ioc)
-        return HBA_STATUS_ERROR_ILLEGAL_INDEX;
+    tval_t *ioc;
+    HBA_STATUS status = port_ioc(handle, port, &ioc);
+    if (status != HBA_STATUS_OK)
+        return status;
     tva_port_attr_t attr = {};
     if (get_port_attr(ioc, &attr) != TVA_STATUS_OK)
         return HBA_STATUS_ERROR;
@@ -351,11 +355,10 @@ HBA_STATUS tvahba_get_adapter_port_attributes(HBA_HANDLE handle, HBA_UINT32 port
 
 HBA_STATUS tvahba_get_port_statistics(HBA_HANDLE handle, HBA_UINT32 port, HBA_PORTSTATISTICS *out)
 {
-    if (!by_handle(handle))
-        return HBA_STATUS_ERROR_INVALID_HANDLE;
-    tval_t *ioc = port_ioc(handle, port);
-    if (!ioc)
-        return HBA_STATUS_ERROR_ILLEGAL_INDEX;
+    tval_t *ioc;
+    HBA_STATUS status = port_ioc(handle, port, &ioc);
+    if (status != HBA_STATUS_OK)
+        return status;
     tvahba::port_stats_req_t req = {};
     req.hdr.buf_size = TVA_PORT_STATS_SIZE;
     req.hdr.buf_ptr = reinterpret_cast<uintptr_t>(&req.stats);

@@ -76,6 +76,21 @@ HBA_STATUS RowOfHandle(HBA_HANDLE handle, HbaLibrary **lib)
     return HBA_STATUS_OK;
 }
 
+// Calls a library entry point with the library's own part of the handle; an
+// entry the library did not register counts as failed.
+template <typename Entry, typename... Args>
+HBA_STATUS CallWithHandle(HBA_HANDLE handle, Entry HBA_ENTRYPOINTS::*entry, Args... args)
+{
+    HbaLibrary *lib;
+    HBA_STATUS status = RowOfHandle(handle, &lib);
+    if (status != HBA_STATUS_OK)
+        return status;
+    Entry fn = lib->entry.*entry;
+    if (!fn)
+        return HBA_STATUS_ERROR;
+    return fn(handle & 0xFFFF, args...);
+}
+
 void SetUpRow(HbaLibrary &lib)
 {
     lib.handle.reset(dlopen(lib.path, RTLD_LAZY));
@@ -224,35 +239,17 @@ void HBA_CloseAdapter(HBA_HANDLE handle)
 
 HBA_STATUS HBA_GetAdapterAttributes(HBA_HANDLE handle, HBA_ADAPTERATTRIBUTES *attributes)
 {
-    HbaLibrary *lib;
-    HBA_STATUS status = RowOfHandle(handle, &lib);
-    if (status != HBA_STATUS_OK)
-        return status;
-    if (!lib->entry.GetAdapterAttributesHandler)
-        return HBA_STATUS_ERROR;
-    return lib->entry.GetAdapterAttributesHandler(handle & 0xFFFF, attributes);
+    return CallWithHandle(handle, &HBA_ENTRYPOINTS::GetAdapterAttributesHandler, attributes);
 }
 
 HBA_STATUS HBA_GetAdapterPortAttributes(HBA_HANDLE handle, HBA_UINT32 port, HBA_PORTATTRIBUTES *attributes)
 {
-    HbaLibrary *lib;
-    HBA_STATUS status = RowOfHandle(handle, &lib);
-    if (status != HBA_STATUS_OK)
-        return status;
-    if (!lib->entry.GetAdapterPortAttributesHandler)
-        return HBA_STATUS_ERROR;
-    return lib->entry.GetAdapterPortAttributesHandler(handle & 0xFFFF, port, attributes);
+    return CallWithHandle(handle, &HBA_ENTRYPOINTS::GetAdapterPortAttributesHandler, port, attributes);
 }
 
 HBA_STATUS HBA_GetPortStatistics(HBA_HANDLE handle, HBA_UINT32 port, HBA_PORTSTATISTICS *statistics)
 {
-    HbaLibrary *lib;
-    HBA_STATUS status = RowOfHandle(handle, &lib);
-    if (status != HBA_STATUS_OK)
-        return status;
-    if (!lib->entry.GetPortStatisticsHandler)
-        return HBA_STATUS_ERROR;
-    return lib->entry.GetPortStatisticsHandler(handle & 0xFFFF, port, statistics);
+    return CallWithHandle(handle, &HBA_ENTRYPOINTS::GetPortStatisticsHandler, port, statistics);
 }
 
 void *HbaLibraryOfAdapter(HBA_UINT32 index, char *path)
