@@ -2,9 +2,11 @@
 #include "textconv.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <strings.h>
+#include <sys/wait.h>
 
 CBaseCmp::CBaseCmp()
 {
@@ -212,4 +214,26 @@ void CBaseCmp::BuildBootRomItems(bool idFromReference)
         dev.items.push_back(std::move(item));
         discovery.devices.push_back(std::move(dev));
     }
+}
+
+std::string CBaseCmp::LogRedirections()
+{
+    const std::string path = CCmpLog::DefaultPath;
+    return " 1>> " + path + " 2>> " + path + " 3>> " + path;
+}
+
+int CBaseCmp::RunFlashEngine(const std::string &command)
+{
+    // Console text written so far must precede anything the child prints.
+    std::fflush(stdout);
+    const int ws = std::system(command.c_str());
+    int code;
+    if (ws == -1)
+        code = 255;
+    else if (WIFSIGNALED(ws))
+        code = 128 + WTERMSIG(ws);
+    else
+        code = WEXITSTATUS(ws);
+    log.Write("Flash Engine exit code: ").Write(code).Write("\n");
+    return code;
 }

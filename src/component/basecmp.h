@@ -58,6 +58,13 @@ protected:
     // matching reference device's.
     void BuildBootRomItems(bool idFromReference);
 
+    // " 1>> LOG 2>> LOG 3>> LOG": a flash engine's outputs appended to the log.
+    static std::string LogRedirections();
+    // Runs a flash engine's shell command, waits, and writes "Flash Engine
+    // exit code: " with its exit status byte; a shell that could not start or
+    // was killed gets 255 or 128 + signal, never 0.
+    int RunFlashEngine(const std::string &command);
+
     CCmpLog log;
     bool silent = false;
     bool discoveryRequested = false;
