@@ -2,6 +2,7 @@
 // syntax-error reports, the extra operations, and long subjects.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,13 +45,13 @@ void PrintTo(const WholeCase &c, std::ostream *os)
     *os << "/" << c.pattern << "/ flags " << c.flags << " on \"" << c.subject << "\"";
 }
 
-class WholeMatch : public testing::TestWithParam<WholeCase> {};
-
 // Every case runs through both widths: the same engine must give the same
 // answer for narrow and wide text.
-TEST_P(WholeMatch, NarrowAndWide)
+void CheckWhole(const WholeCase &c)
 {
-    const WholeCase &c = GetParam();
+    std::ostringstream name;
+    PrintTo(c, &name);
+    SCOPED_TRACE(name.str());
     auto p = Pattern::Compile(c.pattern, c.flags);
     ASSERT_TRUE(p);
     auto m = p->NewMatcher(c.subject);
@@ -70,9 +71,8 @@ TEST_P(WholeMatch, NarrowAndWide)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Syntax, WholeMatch,
-    testing::Values(
+// The constructs of the syntax, one or two cases each.
+const WholeCase kSyntaxCases[] = {
         // characters, dot and its flags
         WholeCase{"abc", 0, "abc", true, {"abc"}},
         WholeCase{"abc", 0, "abd", false, {}},
@@ -201,12 +201,16 @@ INSTANTIATE_TEST_SUITE_P(
         WholeCase{"(?:a|b)*?b", 0, "aab", true, {"aab"}},
         WholeCase{"(a?)*", 0, "aa", true, {"aa", ""}},
         WholeCase{"(?=a)*a", 0, "a", true, {"a"}},
-        WholeCase{"(\\d+)\\.(\\d+)(?:\\.(\\d+))?", 0, "3.1", true, {"3.1", "3", "1", ""}}));
+        WholeCase{"(\\d+)\\.(\\d+)(?:\\.(\\d+))?", 0, "3.1", true, {"3.1", "3", "1", ""}}};
+
+TEST(PatternWholeMatch, Syntax)
+{
+    for (const auto &c : kSyntaxCases)
+        CheckWhole(c);
+}
 
 // The program's own patterns on realistic texts.
-INSTANTIATE_TEST_SUITE_P(
-    ProgramPatterns, WholeMatch,
-    testing::Values(
+const WholeCase kProgramCases[] = {
         WholeCase{".*(\\d+\\.\\d+\\.\\d+\\.\\d+).*", DA, "Telvarn BIOS 3.0.3.0 (build 17)\n", true,
                   {"Telvarn BIOS 3.0.3.0 (build 17)\n", "3.0.3.0"}},
         // the greedy ".*" leaves only the last digit of a longer first field
@@ -237,7 +241,13 @@ INSTANTIATE_TEST_SUITE_P(
         WholeCase{
             "HBA=(.+),.*PCI ID=(\\w{1,4}),.*VID=(\\w{1,4}),.*SSID=(\\w{1,4}),.*SVID=(\\w{1,4}),.*Firmware=(.+),.*"
             "Boot Code=([\\w\\.]+).*",
-            DA, "HBA=OCe11102, PCI ID=0710, VID=10DF, SSID=E602, SVID=10DF, Firmware=4.1.450.7", false, {}}));
+            DA, "HBA=OCe11102, PCI ID=0710, VID=10DF, SSID=E602, SVID=10DF, Firmware=4.1.450.7", false, {}}};
+
+TEST(PatternWholeMatch, ProgramPatterns)
+{
+    for (const auto &c : kProgramCases)
+        CheckWhole(c);
+}
 
 // Searching: the first match found, or none.
 struct FindCase {
@@ -252,11 +262,11 @@ void PrintTo(const FindCase &c, std::ostream *os)
     *os << "/" << c.pattern << "/ in \"" << c.subject << "\"";
 }
 
-class Find : public testing::TestWithParam<FindCase> {};
-
-TEST_P(Find, NarrowAndWide)
+void CheckFind(const FindCase &c)
 {
-    const FindCase &c = GetParam();
+    std::ostringstream name;
+    PrintTo(c, &name);
+    SCOPED_TRACE(name.str());
     auto p = Pattern::Compile(c.pattern, c.flags);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->NewMatcher(c.subject)->FindAll(), c.all);
@@ -265,9 +275,7 @@ TEST_P(Find, NarrowAndWide)
     EXPECT_EQ(up->NewMatcher(W(c.subject))->FindAll(), W(c.all));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Search, Find,
-    testing::Values(FindCase{"a{2,3}?", 0, "aaa", {"aa"}}, FindCase{"a{2,3}+a", 0, "aaa", {}},
+const FindCase kFindCases[] = {FindCase{"a{2,3}?", 0, "aaa", {"aa"}}, FindCase{"a{2,3}+a", 0, "aaa", {}},
                     FindCase{"a{2,3}", 0, "aaaaaaa", {"aaa", "aaa"}}, FindCase{"\\d+", 0, "a1b22c333", {"1", "22", "333"}},
                     // \G pins each search to where the last match ended
                     FindCase{"\\Ga", 0, "aaba", {"a", "a"}}, FindCase{"a", 0, "aaba", {"a", "a", "a"}},
@@ -278,7 +286,13 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"x*", 0, "ab", {"", ""}}, FindCase{"", 0, "", {""}},
                     FindCase{"\\bv\\w+", 0, "v1 vx av vy", {"v1", "vx", "vy"}},
                     FindCase{"(?<=\\$)\\d+", 0, "a$12 b$3", {"12", "3"}},
-                    FindCase{"b(?=c)", 0, "bbc", {"b"}}, FindCase{"ab|b", CI, "AB b", {"AB", "b"}}));
+                    FindCase{"b(?=c)", 0, "bbc", {"b"}}, FindCase{"ab|b", CI, "AB b", {"AB", "b"}}};
+
+TEST(PatternFind, AllMatchesInBothWidths)
+{
+    for (const auto &c : kFindCases)
+        CheckFind(c);
+}
 
 TEST(PatternWide, ComplementStaysWithinByteCodes)
 {
@@ -353,19 +367,13 @@ struct ErrorCase {
     std::string report;
 };
 
-void PrintTo(const ErrorCase &c, std::ostream *os)
-{
-    *os << "/" << c.pattern << "/";
-}
-
-class SyntaxError : public testing::TestWithParam<ErrorCase> {};
 
 const char kPlain[] = "Syntax Error near here. \n";
 const char kMeta[] = "Syntax Error near here. Possible unescaped meta character.\n";
 
-TEST_P(SyntaxError, ReportsAndGivesNoPattern)
+void CheckError(const ErrorCase &c)
 {
-    const ErrorCase &c = GetParam();
+    SCOPED_TRACE(c.pattern);
     testing::internal::CaptureStderr();
     auto p = Pattern::Compile(c.pattern);
     std::string err = testing::internal::GetCapturedStderr();
@@ -381,9 +389,7 @@ TEST_P(SyntaxError, ReportsAndGivesNoPattern)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), c.report);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Reports, SyntaxError,
-    testing::Values(ErrorCase{"(ab", std::string("(ab\n   ^\n") + kPlain},          // unclosed group
+const ErrorCase kErrorCases[] = {ErrorCase{"(ab", std::string("(ab\n   ^\n") + kPlain},          // unclosed group
                     ErrorCase{"ab)", std::string("ab)\n  ^\n") + kMeta},           // ")" without "("
                     ErrorCase{"a**", std::string("a**\n  ^\n") + kMeta},           // quantifier, no element
                     ErrorCase{"x|?", std::string("x|?\n  ^\n") + kMeta},
@@ -409,7 +415,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorCase{"a{nothing}", std::string("a{nothing}\n  ^\n") + kPlain},
                     ErrorCase{"{nothing}", std::string("{nothing}\n ^\n") + kPlain}, // not registered
                     ErrorCase{"(a)\\2", std::string("(a)\\2\n   ^\n") + kPlain},     // no such group
-                    ErrorCase{"*", std::string("*\n ^\n") + kMeta}));
+                    ErrorCase{"*", std::string("*\n ^\n") + kMeta}};
+
+TEST(PatternSyntaxError, ReportsAndGivesNoPattern)
+{
+    for (const auto &c : kErrorCases)
+        CheckError(c);
+}
 
 TEST(PatternErrors, DeepNestingIsASyntaxErrorNotACrash)
 {
