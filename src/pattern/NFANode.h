@@ -183,29 +183,25 @@ public:
 };
 
 template <class CharT>
-class BasicNFACICharNode : public BasicNFANode<CharT> {
+class BasicNFACICharNode : public BasicNFACharNode<CharT> {
 public:
     using typename BasicNFANode<CharT>::String;
     using typename BasicNFANode<CharT>::Matcher;
-    explicit BasicNFACICharNode(CharT c) : ch(PatternChars<CharT>::Lower(c)) {}
-    CharT ch;
+    explicit BasicNFACICharNode(CharT c) : BasicNFACharNode<CharT>(PatternChars<CharT>::Lower(c)) {}
     const char *Name() const override { return TVA_NFA_NAME(CIChar); }
     int Match(const String &s, Matcher *m, int p) const override
     {
-        if (p < static_cast<int>(s.size()) && PatternChars<CharT>::Lower(s[p]) == ch)
+        if (p < static_cast<int>(s.size()) && PatternChars<CharT>::Lower(s[p]) == this->ch)
             return this->Next(s, m, p + 1);
         return -1;
-    }
-    void Dump(int indent) const override
-    {
-        std::printf("%*c%s(0x%02X)\n", indent * 2, ' ', Name(), PatternChars<CharT>::Code(ch));
     }
     bool GetCharTest(CharTest<CharT> *t) const override
     {
         t->kind = CharTest<CharT>::CIChar;
-        t->c = ch;
+        t->c = this->ch;
         return true;
     }
+    bool FirstChar(CharT *) const override { return false; }
 };
 
 template <class CharT>
@@ -236,30 +232,27 @@ public:
 };
 
 template <class CharT>
-class BasicNFACIQuoteNode : public BasicNFANode<CharT> {
+class BasicNFACIQuoteNode : public BasicNFAQuoteNode<CharT> {
 public:
     using typename BasicNFANode<CharT>::String;
     using typename BasicNFANode<CharT>::Matcher;
-    explicit BasicNFACIQuoteNode(const String &q) : text(q)
+    explicit BasicNFACIQuoteNode(const String &q) : BasicNFAQuoteNode<CharT>(q)
     {
-        for (auto &c : text)
+        for (auto &c : this->text)
             c = PatternChars<CharT>::Lower(c);
     }
-    String text;
     const char *Name() const override { return TVA_NFA_NAME(CIQuote); }
     int Match(const String &s, Matcher *m, int p) const override
     {
-        if (s.size() - static_cast<size_t>(p) < text.size())
+        const String &t = this->text;
+        if (s.size() - static_cast<size_t>(p) < t.size())
             return -1;
-        for (size_t i = 0; i < text.size(); i++)
-            if (PatternChars<CharT>::Lower(s[p + i]) != text[i])
+        for (size_t i = 0; i < t.size(); i++)
+            if (PatternChars<CharT>::Lower(s[p + i]) != t[i])
                 return -1;
-        return this->Next(s, m, p + static_cast<int>(text.size()));
+        return this->Next(s, m, p + static_cast<int>(t.size()));
     }
-    void Dump(int indent) const override
-    {
-        std::printf("%*c%s(\"%s\")\n", indent * 2, ' ', Name(), PatternNarrow(text).c_str());
-    }
+    bool FirstChar(CharT *) const override { return false; }
 };
 
 template <class CharT>
@@ -432,34 +425,26 @@ public:
         CharT first;
         bool hint = this->next->FirstChar(&first);
         const int n = static_cast<int>(s.size());
-        if (this->single) {
-            int k = this->Run(s, p, this->max);
-            if (k < this->min)
-                return -1;
-            for (int e = p + k; e >= p + this->min; e--) {
-                if (hint && (e >= n || s[e] != first))
-                    continue;
-                int r = this->next->Match(s, m, e);
-                if (r >= 0)
-                    return r;
-                if (m->Aborted())
-                    return -1;
-            }
-            return -1;
-        }
         std::vector<int> ends;
-        int low = this->Repeat(s, m, p, this->max, &ends);
-        if (low < 0)
-            return -1;
-        for (int k = static_cast<int>(ends.size()) - 1; k >= low; k--) {
-            int e = ends[k];
+        int top, low;
+        if (this->single) {
+            top = this->Run(s, p, this->max);
+            low = this->min;
+            if (top < low)
+                return -1;
+        } else {
+            low = this->Repeat(s, m, p, this->max, &ends);
+            if (low < 0)
+                return -1;
+            top = static_cast<int>(ends.size()) - 1;
+        }
+        for (int k = top; k >= low; k--) {
+            int e = this->single ? p + k : ends[k];
             if (hint && (e >= n || s[e] != first))
                 continue;
             int r = this->next->Match(s, m, e);
-            if (r >= 0)
+            if (r >= 0 || m->Aborted())
                 return r;
-            if (m->Aborted())
-                return -1;
         }
         return -1;
     }
@@ -589,47 +574,44 @@ public:
     bool FirstChar(CharT *c) const override { return this->next->FirstChar(c); }
 };
 
+// Records the position in one of a group's slots (start or end), restoring
+// the old value when the rest fails.
 template <class CharT>
-class BasicNFAGroupHeadNode : public BasicNFANode<CharT> {
+class BasicNFAGroupMarkNode : public BasicNFANode<CharT> {
 public:
     using typename BasicNFANode<CharT>::String;
     using typename BasicNFANode<CharT>::Matcher;
-    explicit BasicNFAGroupHeadNode(int g) : gi(g) {}
+    using Slot = int &(Matcher::*)(int);
+    BasicNFAGroupMarkNode(int g, Slot sl) : gi(g), slot(sl) {}
     int gi;
-    const char *Name() const override { return TVA_NFA_NAME(GroupHead); }
+    Slot slot;
     int Match(const String &s, Matcher *m, int p) const override
     {
-        int old = m->Start(gi);
-        m->Start(gi) = p;
+        int &at = (m->*slot)(gi);
+        int old = at;
+        at = p;
         int r = this->Next(s, m, p);
         if (r < 0)
-            m->Start(gi) = old;
+            (m->*slot)(gi) = old;
         return r;
     }
-    void Dump(int indent) const override { std::printf("%*c%s(gi=%d)\n", indent * 2, ' ', Name(), gi); }
-    bool IsGroupHead() const override { return true; }
+    void Dump(int indent) const override { std::printf("%*c%s(gi=%d)\n", indent * 2, ' ', this->Name(), gi); }
     bool FirstChar(CharT *c) const override { return this->next->FirstChar(c); }
 };
 
 template <class CharT>
-class BasicNFAGroupTailNode : public BasicNFANode<CharT> {
+class BasicNFAGroupHeadNode : public BasicNFAGroupMarkNode<CharT> {
 public:
-    using typename BasicNFANode<CharT>::String;
-    using typename BasicNFANode<CharT>::Matcher;
-    explicit BasicNFAGroupTailNode(int g) : gi(g) {}
-    int gi;
+    explicit BasicNFAGroupHeadNode(int g) : BasicNFAGroupMarkNode<CharT>(g, &BasicMatcher<CharT>::Start) {}
+    const char *Name() const override { return TVA_NFA_NAME(GroupHead); }
+    bool IsGroupHead() const override { return true; }
+};
+
+template <class CharT>
+class BasicNFAGroupTailNode : public BasicNFAGroupMarkNode<CharT> {
+public:
+    explicit BasicNFAGroupTailNode(int g) : BasicNFAGroupMarkNode<CharT>(g, &BasicMatcher<CharT>::End) {}
     const char *Name() const override { return TVA_NFA_NAME(GroupTail); }
-    int Match(const String &s, Matcher *m, int p) const override
-    {
-        int old = m->End(gi);
-        m->End(gi) = p;
-        int r = this->Next(s, m, p);
-        if (r < 0)
-            m->End(gi) = old;
-        return r;
-    }
-    void Dump(int indent) const override { std::printf("%*c%s(gi=%d)\n", indent * 2, ' ', Name(), gi); }
-    bool FirstChar(CharT *c) const override { return this->next->FirstChar(c); }
 };
 
 // Repetitions of a group: the prologue resets the loop state, then the loop
