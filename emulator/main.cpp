@@ -219,18 +219,18 @@ bool enter_namespace(std::string &rundir, std::string &err)
         err = std::string("cannot make the mounts private: ") + std::strerror(errno);
         return false;
     }
+    /* One directory serves every run as mount point: each run mounts its
+     * own tmpfs there in its own namespace, so nothing is left behind even
+     * when a run is killed. */
     const char *tmp = std::getenv("TMPDIR");
-    std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/tvasim.XXXXXX";
-    std::vector<char> buf(tmpl.begin(), tmpl.end());
-    buf.push_back(0);
-    if (!mkdtemp(buf.data())) {
-        err = "cannot create a run directory in " + tmpl + ": " + std::strerror(errno);
+    rundir = std::string(tmp && *tmp ? tmp : "/tmp") + "/.tvasim-run";
+    if (mkdir(rundir.c_str(), 0700) != 0 && errno != EEXIST) {
+        err = "cannot create " + rundir + ": " + std::strerror(errno);
+        rundir.clear();
         return false;
     }
-    rundir = buf.data();
-    if (mount("tvasim", rundir.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755") != 0) {
+    if (mount("tvasim", rundir.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "mode=0700") != 0) {
         err = "cannot mount a tmpfs on " + rundir + ": " + std::strerror(errno);
-        rmdir(rundir.c_str());
         rundir.clear();
         return false;
     }
@@ -242,7 +242,6 @@ void leave_rundir(const std::string &rundir)
     if (rundir.empty())
         return;
     umount2(rundir.c_str(), MNT_DETACH);
-    rmdir(rundir.c_str());
 }
 
 bool setup_namespace(const std::string &state, const std::string &hbaapi, std::string &err)

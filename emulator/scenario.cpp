@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <fstream>
 #include <limits>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -192,10 +192,18 @@ std::vector<uint8_t> bytes_of(const json &j, const std::string &ctx)
     throw Bad(ctx + ": text or {\"hex\": ...} expected");
 }
 
-const std::regex &pci_re()
+/* 0000:0a:00.0: domain, bus, device, function in lower-case hex */
+bool is_pci_address(const std::string &s)
 {
-    static const std::regex re("[0-9a-f]{4}:[0-9a-f]{2}:[0-9a-f]{2}\\.[0-9a-f]");
-    return re;
+    static const char shape[] = "xxxx:xx:xx.x";
+    if (s.size() != sizeof(shape) - 1)
+        return false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (shape[i] == 'x' ? !(std::isdigit(static_cast<unsigned char>(c)) || (c >= 'a' && c <= 'f')) : c != shape[i])
+            return false;
+    }
+    return true;
 }
 
 void load_function(Host &h, Adapter &a, const json &o, const std::string &ctx, int &next_sg)
@@ -207,7 +215,7 @@ void load_function(Host &h, Adapter &a, const json &o, const std::string &ctx, i
     f->raw = o;
     f->settings = json::object();
     opt_str(o, "pci", f->pci, ctx);
-    if (!std::regex_match(f->pci, pci_re()))
+    if (!is_pci_address(f->pci))
         throw Bad(ctx + ".pci: PCI address like 0000:0a:00.0 expected, got \"" + f->pci + "\"");
     if (h.by_pci(f->pci))
         throw Bad(ctx + ".pci: " + f->pci + " used twice");

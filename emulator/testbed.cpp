@@ -11,7 +11,6 @@
 #include <glib.h>
 #include <linux/bsg.h>
 #include <map>
-#include <regex>
 #include <scsi/sg.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -304,7 +303,6 @@ void build_debugfs_links()
  * order of the network driver. Computed from the same directories. */
 void number_instances(bool tva, bool tvn)
 {
-    static const std::regex re("[a-f0-9]{4}:[a-f0-9]{2}:[a-f0-9]{2}.[a-f0-9]");
     int idx = 0;
     for (int pass = 0; pass < 2; ++pass) {
         if ((pass == 0 && !tva) || (pass == 1 && !tvn))
@@ -315,8 +313,7 @@ void number_instances(bool tva, bool tvn)
             continue;
         int n = 0;
         while (dirent *e = readdir(d)) {
-            if (!std::regex_search(e->d_name, re))
-                continue;
+            /* the directory holds PCI addresses and the driver's own files */
             Function *f = host().by_pci(e->d_name);
             if (!f)
                 continue;

@@ -109,11 +109,21 @@ TEST_F(Tvasim, DefaultHostLayout)
         {"cat /etc/hba.conf | grep -v '^#'", "com.telvarn.tvahbaapi\t/usr/lib/tvahbaapi.so\n"},
         {"test -d /var/zqm && ls -A /var/zqm | wc -l && ls /etc/tva.conf 2>&1 | grep -c 'No such'", "0\n1\n"},
     };
-    for (const auto &c : cases) {
-        Result r = run({}, c.script);
-        EXPECT_EQ(r.status, 0) << c.script << "\n" << r.out;
-        EXPECT_EQ(r.out, c.expect) << c.script;
+    /* one run; each case's output follows a marker line */
+    std::string script;
+    for (const auto &c : cases)
+        script += "echo @@; " + std::string(c.script) + ";";
+    Result r = run({}, script);
+    ASSERT_EQ(r.status, 0) << r.out;
+    std::vector<std::string> outs;
+    for (size_t pos = 0; (pos = r.out.find("@@\n", pos)) != std::string::npos;) {
+        pos += 3;
+        size_t next = r.out.find("@@\n", pos);
+        outs.push_back(r.out.substr(pos, next == std::string::npos ? std::string::npos : next - pos));
     }
+    ASSERT_EQ(outs.size(), std::size(cases)) << r.out;
+    for (size_t i = 0; i < outs.size(); ++i)
+        EXPECT_EQ(outs[i], cases[i].expect) << cases[i].script;
 }
 
 TEST_F(Tvasim, DefaultHostAnswersThroughTheLibrary)
