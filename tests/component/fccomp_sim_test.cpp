@@ -214,7 +214,7 @@ TEST(FccompOnEmulatedHost, AdaptersOutsideTheCatalogue)
     EXPECT_EQ(dir.Read("out3"), Loaded + "ERROR! : No supported hardware was found.\n");
 }
 
-TEST(FccompOnEmulatedHost, CatalogueTextIsEscapedInTheDocument)
+TEST(FccompOnEmulatedHost, DiscoveryDocumentEscapingAndSaveFailure)
 {
     REQUIRE_EMULATOR();
     ScratchDir dir;
@@ -222,11 +222,14 @@ TEST(FccompOnEmulatedHost, CatalogueTextIsEscapedInTheDocument)
     dir.Write("reference.xml", "<qvdeploy_fchba_reference><devices><device>"
                                "<device_id value=\"1657.0013.1657.0015\"/><model value=\"TV&amp;825 &quot;C&quot;\"/>"
                                "<bios value=\"3.3.0.0\"/></device></devices></qvdeploy_fchba_reference>");
-    SimResult r = Sim(dir, Steps({"./fccomp /d discovery.xml"}));
+    SimResult r = Sim(dir, Steps({"./fccomp /d discovery.xml", "./fccomp /d no/such/dir/discovery.xml 2>/dev/null"}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Rc(dir, 1), 3);
     EXPECT_EQ(Values(dir.Read("discovery.xml"), "product_id"),
               (std::vector<std::string>{"TV&amp;825 &quot;C&quot;"}));
+    // A document that cannot be saved is reported; the exit code stays 3.
+    EXPECT_EQ(Rc(dir, 2), 3);
+    EXPECT_EQ(dir.Read("out2"), Loaded + "Generating self-discovery XML...FAILED!\ndone.\n");
 }
 
 TEST(FccompOnEmulatedHost, NoAdapterAtAll)
