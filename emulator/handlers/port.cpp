@@ -6,7 +6,6 @@
  * "maxfrsize", "stats_reset_at" (uptime seconds of the last statistics reset). */
 #include <cstring>
 
-#include "../../src/hbaapi/tvahba_stats.h"
 #include "tvasim.h"
 
 namespace tvasim {
@@ -105,8 +104,8 @@ void port_get_stats(Request &req)
     /* The record follows the header when the sender moved it along, else it
      * is the sender's memory at buf_ptr. */
     uint8_t *out = nullptr;
-    if (req.len >= sizeof(tvahba::port_stats_req_t))
-        out = req.data + offsetof(tvahba::port_stats_req_t, stats);
+    if (req.len >= sizeof(tva_port_stats_req_t))
+        out = req.data + offsetof(tva_port_stats_req_t, stats);
     else
         out = req.client_buffer(offsetof(tva_ioctl_port_stats_t, buf_ptr), TVA_PORT_STATS_SIZE);
     if (!out) {
@@ -122,7 +121,7 @@ void port_get_stats(Request &req)
     double rate = link_up(fn) ? 1.0 : 0.0;
     auto grow = [&](double per_second) { return static_cast<uint64_t>(since * per_second * rate); };
 
-    tvahba::port_stats_t s;
+    tva_port_stats_t s;
     std::memset(&s, 0, sizeof s);
     if (fn.type == FnType::FC) {
         s.fc.secs_reset = static_cast<uint64_t>(since);

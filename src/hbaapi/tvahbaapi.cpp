@@ -14,7 +14,6 @@
 #include "tva_status.h"
 #include "tval_adapter.h"
 #include "tval_transport.h"
-#include "tvahba_stats.h"
 
 #define TVAHBA_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -359,7 +358,7 @@ HBA_STATUS tvahba_get_port_statistics(HBA_HANDLE handle, HBA_UINT32 port, HBA_PO
     HBA_STATUS status = port_ioc(handle, port, &ioc);
     if (status != HBA_STATUS_OK)
         return status;
-    tvahba::port_stats_req_t req = {};
+    tva_port_stats_req_t req = {};
     req.hdr.buf_size = TVA_PORT_STATS_SIZE;
     req.hdr.buf_ptr = reinterpret_cast<uintptr_t>(&req.stats);
     if (tval_ioctl_send(ioc, TVA_IOCTL_PORT_GET_STATS, &req, sizeof req) != TVA_STATUS_OK)
@@ -370,7 +369,7 @@ HBA_STATUS tvahba_get_port_statistics(HBA_HANDLE handle, HBA_UINT32 port, HBA_PO
         out->SecondsSinceLastReset = -1;
         return HBA_STATUS_OK;
     }
-    const tvahba::port_fc_stats_t *s = &req.stats.fc;
+    const tva_port_fc_stats_t *s = &req.stats.fc;
     out->SecondsSinceLastReset = static_cast<HBA_INT64>(s->secs_reset);
     out->TxFrames = static_cast<HBA_INT64>(s->tx_frames);
     out->TxWords = static_cast<HBA_INT64>(s->tx_words);
