@@ -4,13 +4,18 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlIO.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
 
 struct XmlDocFree {
     void operator()(xmlDoc *d) const { xmlFreeDoc(d); }
+};
+struct FileClose {
+    void operator()(FILE *f) const { std::fclose(f); }
 };
 
 // An empty element whose "value" attribute carries the text.
@@ -70,6 +75,15 @@ bool CBaseCmp::WriteDiscoveryXml()
         if (!AddDevice(devices, d))
             return false;
 
-    // A document that cannot be saved is a failure, not a silent success.
-    return xmlSaveFormatFile(discoveryPath.c_str(), doc.get(), 1) >= 0;
+    // The path is a plain file name (the library's own save would also take
+    // "-" or a URL), and a document that cannot be saved is a failure.
+    std::unique_ptr<FILE, FileClose> f(std::fopen(discoveryPath.c_str(), "w"));
+    if (!f)
+        return false;
+    xmlOutputBuffer *out = xmlOutputBufferCreateFile(f.get(), nullptr);
+    if (!out)
+        return false;
+    // Saving closes the output buffer, not the file.
+    const bool saved = xmlSaveFormatFileTo(out, doc.get(), nullptr, 1) >= 0;
+    return std::fclose(f.release()) == 0 && saved;
 }

@@ -101,9 +101,10 @@ TEST(DiscoveryDocument, NoDeviceGivesAnEmptyDevicesElement)
 {
     ScratchDir dir;
     ModelCmp cmp;
-    cmp.SetDiscoveryPath(dir / "empty.xml");
+    // "-" is a file name like any other, not the standard output.
+    cmp.SetDiscoveryPath("-");
     ASSERT_TRUE(cmp.WriteDiscoveryXml());
-    EXPECT_EQ(dir.Read("empty.xml"), "<?xml version=\"1.0\"?>\n"
+    EXPECT_EQ(dir.Read("-"), "<?xml version=\"1.0\"?>\n"
                                      "<qv_rom_discovery version=\"2.0.0.0\">\n"
                                      "  <type value=\"\"/>\n"
                                      "  <alt_name value=\"\"/>\n"
@@ -117,7 +118,8 @@ TEST(DiscoveryDocument, UnwritablePathIsReportedAsFailure)
 {
     ScratchDir dir;
     ModelCmp cmp;
-    for (const std::string &path : {dir / "no/such/dir/out.xml", dir.Path(), std::string()}) {
+    // No directory, a directory, no name, a device that is always full.
+    for (const std::string &path : {dir / "no/such/dir/out.xml", dir.Path(), std::string(), std::string("/dev/full")}) {
         SCOPED_TRACE(path);
         cmp.SetDiscoveryPath(path);
         testing::internal::CaptureStderr();
