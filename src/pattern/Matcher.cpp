@@ -70,6 +70,7 @@ template <class CharT> void BasicMatcher<CharT>::ClearGroups()
 template <class CharT> bool BasicMatcher<CharT>::Run(int from, bool whole)
 {
     aborted_ = false;
+    steps_ = 0;
     whole_text_ = whole;
     search_start_ = from;
     ClearGroups();

@@ -384,8 +384,15 @@ protected:
         return k >= min && !m->Aborted() ? min : -1;
     }
 
-    // Number of single-character repetitions available from P, up to LIMIT.
-    int Run(const String &s, int p, int limit) const
+    // Number of single-character repetitions available from P, up to LIMIT
+    // (-1 past the step budget).
+    int Run(const String &s, Matcher *m, int p, int limit) const
+    {
+        int k = Scan(s, p, limit);
+        return m->Spend(k) ? k : -1;
+    }
+
+    int Scan(const String &s, int p, int limit) const
     {
         const int avail = static_cast<int>(s.size()) - p;
         const int most = limit < avail ? limit : avail;
@@ -428,7 +435,7 @@ public:
         std::vector<int> ends;
         int top, low;
         if (this->single) {
-            top = this->Run(s, p, this->max);
+            top = this->Run(s, m, p, this->max);
             low = this->min;
             if (top < low)
                 return -1;
@@ -438,6 +445,8 @@ public:
                 return -1;
             top = static_cast<int>(ends.size()) - 1;
         }
+        if (!m->Spend(top - low + 1))
+            return -1;
         for (int k = top; k >= low; k--) {
             int e = this->single ? p + k : ends[k];
             if (hint && (e >= n || s[e] != first))
@@ -466,7 +475,7 @@ public:
         const int n = static_cast<int>(s.size());
         int e = p, k = 0;
         if (this->single) {
-            if (this->Run(s, p, this->min) < this->min)
+            if (this->Run(s, m, p, this->min) < this->min)
                 return -1;
             e = p + this->min;
             k = this->min;
@@ -485,7 +494,7 @@ public:
                 if (m->Aborted())
                     return -1;
             }
-            if (k >= this->max)
+            if (k >= this->max || !m->Spend(1))
                 return -1;
             int f;
             if (this->single)
@@ -514,7 +523,7 @@ public:
             return -1;
         int e;
         if (this->single) {
-            int k = this->Run(s, p, this->max);
+            int k = this->Run(s, m, p, this->max);
             if (k < this->min)
                 return -1;
             e = p + k;

@@ -12,6 +12,7 @@
 // caller at a time and must not outlive its pattern.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -143,8 +144,13 @@ public:
     const String &Text() const { return text_; }
     const Pattern *GetPattern() const { return pattern_; }
 
-    // The last match ran out of stack budget and was given up as a failure.
+    // The last match ran out of stack or step budget and was given up as a
+    // failure (so a pathological pattern/subject pair cannot crash or hang).
     bool Aborted() const { return aborted_; }
+    // Steps (node visits and characters scanned while backtracking) one
+    // match may take; 0 for no limit. The default is a fraction of a second.
+    static constexpr long DefaultStepLimit = 100000000;
+    void SetStepLimit(long limit) { step_limit_ = limit > 0 ? limit : LONG_MAX; }
 
     // Per-group state used by the nodes while matching (indices from minus
     // the non-capturing groups up to the capturing groups - 1).
@@ -156,13 +162,22 @@ public:
     bool WholeText() const { return whole_text_; }
     int SearchStart() const { return search_start_; }
     void ClearGroups();
-    // False (and the match marked aborted) once the recursion has used up
-    // the stack budget of this match.
+    // Counts N steps of scanning work; false (and the match marked aborted)
+    // past the step budget.
+    bool Spend(long n)
+    {
+        steps_ += n;
+        if (steps_ > step_limit_)
+            aborted_ = true;
+        return !aborted_;
+    }
+    // False (and the match marked aborted) once the match has used up its
+    // stack or step budget.
     bool StackOk()
     {
         if (aborted_)
             return false;
-        if (reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < stack_limit_) {
+        if (++steps_ > step_limit_ || reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < stack_limit_) {
             aborted_ = true;
             return false;
         }
@@ -182,6 +197,8 @@ private:
     bool aborted_ = false;
     int search_start_ = 0;
     uintptr_t stack_limit_ = 0;
+    long steps_ = 0;
+    long step_limit_ = DefaultStepLimit;
 };
 
 using Pattern = BasicPattern<char>;

@@ -587,4 +587,35 @@ TEST(PatternLongSubject, GroupLoopsCompleteOrFailCleanly)
     EXPECT_TRUE(m->Matches() || m->Aborted());
 }
 
+// Backtracking can take exponential time; a match that runs past its step
+// budget fails cleanly instead of hanging the caller.
+TEST(PatternLongSubject, StepBudgetEndsPathologicalMatches)
+{
+    auto p = Pattern::Compile("(x+x+)+y");
+    ASSERT_TRUE(p);
+    auto m = p->NewMatcher(std::string(40, 'x'));
+    m->SetStepLimit(2000000); // the default is larger; this keeps the test quick
+    EXPECT_FALSE(m->Matches());
+    EXPECT_TRUE(m->Aborted());
+    EXPECT_EQ(m->Group(1), "");
+
+    // The same match with a small budget fails cleanly, and a budget that
+    // suffices changes nothing.
+    m->SetText("xxxxy");
+    m->SetStepLimit(3);
+    EXPECT_FALSE(m->Matches());
+    EXPECT_TRUE(m->Aborted());
+    m->SetStepLimit(0);
+    EXPECT_TRUE(m->Matches());
+    EXPECT_FALSE(m->Aborted());
+    EXPECT_EQ(m->Group(1), "xxxx");
+
+    // A quadratic scan (digits with no point to find) stops too.
+    auto v = Pattern::Compile(".*(\\d+\\.\\d+\\.\\d+\\.\\d+).*", Pattern::DotAll);
+    auto vm = v->NewMatcher(std::string(100000, '1'));
+    vm->SetStepLimit(2000000);
+    EXPECT_FALSE(vm->Matches());
+    EXPECT_TRUE(vm->Aborted());
+}
+
 } // namespace
