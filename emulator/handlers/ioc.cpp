@@ -29,7 +29,8 @@ void fill_attr(Function &f, tva_ioc_attr_t &at)
     ad.vpd.vpd_sig[2] = 'D';
     ad.vpd.vendor = a.vpd_vendor;
     size_t vn = std::min(a.vpd.size(), sizeof(ad.vpd.data));
-    std::memcpy(ad.vpd.data, a.vpd.data(), vn);
+    if (vn)
+        std::memcpy(ad.vpd.data, a.vpd.data(), vn);
     ad.vpd.len = static_cast<uint8_t>(std::min<size_t>(vn / 4, 255)); /* in 32-bit words */
     uint8_t sum = 0;
     for (size_t i = 0; i < vn; ++i)
