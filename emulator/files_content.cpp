@@ -63,6 +63,21 @@ bool parse_vport(const std::string &text, Wwn &p, Wwn &n)
     return parse_wwn(t.substr(0, 16), p) && parse_wwn(t.substr(17), n);
 }
 
+/* The function of host hn and the two WWNs written to one of its files. */
+int vport_target(int hn, const std::string &text, Function *&f, Wwn &p, Wwn &n)
+{
+    f = host().by_host(hn);
+    if (!f)
+        return ENODEV;
+    return parse_vport(text, p, n) ? 0 : EINVAL;
+}
+
+void update_inuse(const Function &f)
+{
+    sysfs_write("/sys/class/fc_host/host" + std::to_string(f.host) + "/npiv_vports_inuse",
+                std::to_string(f.vports.size()) + "\n");
+}
+
 } // namespace
 
 std::string debug_file_contents(Function &fn, const std::string &name)
@@ -112,12 +127,10 @@ int reg_write(Function &fn, uint32_t offset, uint32_t value)
 
 int vport_create(int hn, const std::string &text)
 {
-    Function *f = host().by_host(hn);
-    if (!f)
-        return ENODEV;
+    Function *f;
     Wwn p, n;
-    if (!parse_vport(text, p, n))
-        return EINVAL;
+    if (int e = vport_target(hn, text, f, p, n))
+        return e;
     if (static_cast<int>(f->vports.size()) >= f->max_vports)
         return ENOSPC;
     if (p == f->pwwn)
@@ -137,26 +150,22 @@ int vport_create(int hn, const std::string &text)
     f->settings["next_vport"] = next + 1;
     f->vports.push_back(v);
     add_vport_dir(*f, v);
-    sysfs_write("/sys/class/fc_host/host" + std::to_string(hn) + "/npiv_vports_inuse",
-                std::to_string(f->vports.size()) + "\n");
+    update_inuse(*f);
     return 0;
 }
 
 int vport_delete(int hn, const std::string &text)
 {
-    Function *f = host().by_host(hn);
-    if (!f)
-        return ENODEV;
+    Function *f;
     Wwn p, n;
-    if (!parse_vport(text, p, n))
-        return EINVAL;
+    if (int e = vport_target(hn, text, f, p, n))
+        return e;
     for (auto it = f->vports.begin(); it != f->vports.end(); ++it) {
         if (it->pwwn != p)
             continue;
         remove_vport_dir(*f, *it);
         f->vports.erase(it);
-        sysfs_write("/sys/class/fc_host/host" + std::to_string(hn) + "/npiv_vports_inuse",
-                    std::to_string(f->vports.size()) + "\n");
+        update_inuse(*f);
         return 0;
     }
     return ENOENT;

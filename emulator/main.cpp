@@ -135,17 +135,6 @@ std::string exe_dir()
     return p.substr(0, p.rfind('/'));
 }
 
-bool read_text(const std::string &path, std::string &out)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    out = ss.str();
-    return true;
-}
-
 void add_asan_option(const char *opt)
 {
     const char *cur = std::getenv("ASAN_OPTIONS");
@@ -303,7 +292,7 @@ int serve(const Options &o)
     std::string err;
     /* the scenario */
     std::string text = default_scenario;
-    if (!o.scenario_file.empty() && !read_text(o.scenario_file, text)) {
+    if (!o.scenario_file.empty() && !read_file(o.scenario_file, text)) {
         std::fprintf(stderr, "tvasim: cannot read scenario %s\n", o.scenario_file.c_str());
         return EXIT_SETUP;
     }

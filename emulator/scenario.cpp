@@ -511,6 +511,8 @@ std::string flash_file(const std::string &dir, const Adapter &a, const Partition
     return dir + "/flash/" + a.serial + "-" + std::to_string(p.type) + "-" + std::to_string(p.instance) + ".bin";
 }
 
+} // namespace
+
 bool read_file(const std::string &path, std::string &out)
 {
     std::ifstream in(path, std::ios::binary);
@@ -521,8 +523,6 @@ bool read_file(const std::string &path, std::string &out)
     out = ss.str();
     return true;
 }
-
-} // namespace
 
 bool load_state(Host &h, const std::string &dir, std::string &err)
 {

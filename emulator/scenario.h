@@ -16,6 +16,9 @@ extern const char *const default_scenario;
  * the host is then left empty. */
 bool load_scenario(Host &h, const std::string &text, std::string &err);
 
+/* A whole file; false when it cannot be read. */
+bool read_file(const std::string &path, std::string &out);
+
 /* Live state: settings, names, flash contents, virtual ports, clock. */
 bool load_state(Host &h, const std::string &dir, std::string &err);
 bool save_state(Host &h, const std::string &dir, std::string &err);
