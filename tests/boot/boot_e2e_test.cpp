@@ -301,10 +301,11 @@ TEST_F(BootE2e, VpdOfModelsM11AndM12)
         hex += x;
     }
     Host h(sim::Scenario({
-        sim::Adapter(0x0a, "TVA00000011", 825, "\"model_descr\": \"Telvarn-M11\", \"vpd\": {\"version\": 1}"),
+        sim::Adapter(0x0a, "TVA00000011", 825, "\"model_descr\": \"Telvarn-M11\", \"vpd\": {\"version\": 1, \"data\": \"OLD VPD\"}"),
         sim::Adapter(0x0b, "TVA000000012", 825,
                      "\"model_descr\": \"Telvarn-M12\", \"vpd\": {\"version\": 3, \"data\": {\"hex\": \"" + hex + "\"}}"),
-        sim::Adapter(0x0c, "TVA000000013", 825, "\"model_descr\": \"Telvarn-M12\""),
+        // three bytes of VPD are no 32-bit word: its len reads 0
+        sim::Adapter(0x0c, "TVA000000013", 825, "\"model_descr\": \"Telvarn-M12\", \"vpd\": {\"data\": \"XYZ\"}"),
     }));
     Image img;
     sim::Spit(h.path("img"), img.File(kSimpleIndex));
@@ -315,8 +316,9 @@ TEST_F(BootE2e, VpdOfModelsM11AndM12)
     int m11 = 0, m12 = 0, none = 0;
     auto vpds = h.ReadParts({{1, "-v", 512}, {2, "-v", 512}, {3, "-v", 512}});
     for (bytes &v : vpds) {
-        if (v == bytes(512, 0xff)) {
+        if (v[0] == 'X') { // as it was: "XYZ", then erased flash
             none++;
+            EXPECT_EQ(std::string(v.begin(), v.begin() + 4), "XYZ\xff");
             continue;
         }
         if (v[0] == 0x82) { // not swapped: M11

@@ -65,8 +65,13 @@ inline Result Exec(const std::vector<std::string> &argv, const std::string &dir,
     fflush(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
-        if (!preload.empty())
+        if (!preload.empty()) {
             setenv("LD_PRELOAD", preload.c_str(), 1);
+            // sanitized builds: the preload comes before the sanitizer runtime
+            const char *asan = getenv("ASAN_OPTIONS");
+            std::string opts = std::string(asan ? asan : "") + (asan && *asan ? ":" : "") + "verify_asan_link_order=0";
+            setenv("ASAN_OPTIONS", opts.c_str(), 1);
+        }
         if (chdir(dir.c_str()) != 0 || !freopen(in.c_str(), "r", stdin) || !freopen(out.c_str(), "w", stdout) ||
             !freopen(err.c_str(), "w", stderr))
             _exit(126);
@@ -208,8 +213,13 @@ inline std::string Adapter(int bus, const std::string &serial, int card_type, co
                  p ? ", " : "", hex, p, p, devid.c_str(), hex, p, hex, p);
         fns += fn;
     }
-    return "{ \"serial\": \"" + serial + "\", \"card_type\": " + std::to_string(card_type) +
-           (extra.empty() ? "" : ", " + extra) + ", \"functions\": [" + fns + "] }";
+    // every adapter carries some VPD unless the caller gives its own
+    std::string more = extra;
+    if (more.find("\"vpd\"") == std::string::npos)
+        more += std::string(more.empty() ? "" : ", ") + "\"vpd\": {\"data\": \"PN:TV-" + std::to_string(card_type) +
+                " SN:" + serial + "\"}";
+    return "{ \"serial\": \"" + serial + "\", \"card_type\": " + std::to_string(card_type) + ", " + more +
+           ", \"functions\": [" + fns + "] }";
 }
 
 inline std::string Scenario(const std::vector<std::string> &adapters)

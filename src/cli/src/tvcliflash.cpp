@@ -473,30 +473,29 @@ int tvcli_flash_query_hdlr(char **argv, int argc, tvcli_id_t *id)
     return TVA_STATUS_OK;
 }
 
+static int tvcli_flash_optrom_switch(tvcli_id_t *id, bool enable)
+{
+    tval_t *ioc = tvcli_flash_ioc(id);
+    if (!ioc)
+        return TVA_STATUS_FAILED;
+    int rc = enable ? tval_flash_enable_optrom(ioc) : tval_flash_disable_optrom(ioc);
+    if (rc == TVA_STATUS_OK)
+        printf("Successfully %s the optrom\n", enable ? "enabled" : "disabled");
+    return rc;
+}
+
 int tvcli_flash_enable_optrom_hdlr(char **argv, int argc, tvcli_id_t *id)
 {
     (void)argv;
     (void)argc;
-    tval_t *ioc = tvcli_flash_ioc(id);
-    if (!ioc)
-        return TVA_STATUS_FAILED;
-    int rc = tval_flash_enable_optrom(ioc);
-    if (rc == TVA_STATUS_OK)
-        printf("Successfully enabled the optrom\n");
-    return rc;
+    return tvcli_flash_optrom_switch(id, true);
 }
 
 int tvcli_flash_disable_optrom_hdlr(char **argv, int argc, tvcli_id_t *id)
 {
     (void)argv;
     (void)argc;
-    tval_t *ioc = tvcli_flash_ioc(id);
-    if (!ioc)
-        return TVA_STATUS_FAILED;
-    int rc = tval_flash_disable_optrom(ioc);
-    if (rc == TVA_STATUS_OK)
-        printf("Successfully disabled the optrom\n");
-    return rc;
+    return tvcli_flash_optrom_switch(id, false);
 }
 
 int tvcli_flash_dumpasicblk_hdlr(char **argv, int argc, tvcli_id_t *id)
