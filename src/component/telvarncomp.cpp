@@ -4,7 +4,6 @@
 #include "Pattern.h"
 
 #include <sys/utsname.h>
-#include <sys/wait.h>
 
 #include <climits>
 #include <cstdio>
@@ -14,8 +13,6 @@
 namespace TelvarnComp {
 
 namespace {
-
-const char *const LogPath = "/var/zqm/Component.log";
 
 // A decimal number, saturated instead of overflowing.
 int ReadNumber(const std::wstring &s, size_t &pos)
@@ -107,20 +104,9 @@ int CComponent::Flash()
     RunShell(KernelNeedsNoIoctl() ? "cp ./noioctl/tvcli ." : "cp ./ioctl/tvcli .");
     log.Write("Executing flash engine: ").Write(command).Write("\n");
 
-    command += std::string(" 1>> ") + LogPath + " 2>> " + LogPath + " 3>> " + LogPath;
+    command += LogRedirections();
     RunShell("chmod 777 ./tvcli");
-    const int ws = RunShell(command);
-
-    // A shell that could not start, or that was killed, did not flash:
-    // report it as a failure with the status a shell would give it.
-    int code;
-    if (ws == -1)
-        code = 255;
-    else if (WIFSIGNALED(ws))
-        code = 128 + WTERMSIG(ws);
-    else
-        code = WEXITSTATUS(ws);
-    log.Write("Flash Engine exit code: ").Write(code).Write("\n");
+    const int code = RunFlashEngine(command);
     return code == 0 ? ExitFlashed : ExitFailed;
 }
 
