@@ -79,6 +79,7 @@ int eeprom(Function &f, std::vector<uint8_t> &rec, bool set)
     if (n > p->size)
         return ENOSPC;
     p->data.assign(data + 4, data + 4 + n);
+    partition_written(a, *p);
     return 0;
 }
 
@@ -110,6 +111,7 @@ int flashdev(Function &f, std::vector<uint8_t> &rec)
     if (img.size() > p->size)
         return ENOSPC;
     p->data = std::move(img);
+    partition_written(*f.adapter, *p);
     return 0;
 }
 

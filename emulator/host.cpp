@@ -115,6 +115,25 @@ Handler find_handler(uint32_t code)
     return it == r.end() ? nullptr : it->second;
 }
 
+namespace {
+std::vector<PartitionHook> &partition_hooks()
+{
+    static std::vector<PartitionHook> h;
+    return h;
+}
+} // namespace
+
+OnPartitionWrite::OnPartitionWrite(PartitionHook h)
+{
+    partition_hooks().push_back(h);
+}
+
+void partition_written(Adapter &a, Partition &p)
+{
+    for (auto h : partition_hooks())
+        h(a, p);
+}
+
 /* ---- host ------------------------------------------------------------------ */
 
 Host &host()

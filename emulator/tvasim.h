@@ -177,6 +177,18 @@ struct Register {
 
 Handler find_handler(uint32_t code);
 
+/* Called after a partition's contents changed outside the flash requests
+ * (the Ethernet flash path through ethtool), so that handlers that derive
+ * state from flash contents (versions) can follow. Register with
+ * TVASIM_ON_PARTITION_WRITE(fn). */
+using PartitionHook = void (*)(Adapter &, Partition &);
+struct OnPartitionWrite {
+    explicit OnPartitionWrite(PartitionHook h);
+};
+#define TVASIM_ON_PARTITION_WRITE(fn) \
+    static const ::tvasim::OnPartitionWrite TVASIM_CAT(tvasim_pw_, __LINE__)(fn)
+void partition_written(Adapter &a, Partition &p);
+
 /* The emulated host: scenario, live state, clock. */
 class Host {
 public:
