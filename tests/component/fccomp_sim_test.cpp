@@ -26,8 +26,8 @@ struct SimResult {
     std::string out, err;
 };
 
-// The package as make-package.sh lays it out, without the boot image unless asked.
-void LayOutPackage(const ScratchDir &dir, bool withBootImage)
+// The package as make-package.sh lays it out, but without the boot image.
+void LayOutPackage(const ScratchDir &dir)
 {
     fs::copy_file(Bin + "fccomp", dir / "fccomp");
     fs::copy_file(Catalogue, dir / "reference.xml");
@@ -35,8 +35,6 @@ void LayOutPackage(const ScratchDir &dir, bool withBootImage)
         fs::create_directory(dir / build);
         fs::copy_file(Bin + "tvcli", dir / build + "/tvcli");
     }
-    if (withBootImage)
-        fs::copy_file(BootImage, dir / "tva_boot_fw");
 }
 
 // Runs SCRIPT with sh in DIR on the emulated host.
@@ -103,19 +101,25 @@ bool HaveEmulator()
            access((Bin + "fccomp").c_str(), X_OK) == 0;
 }
 
-#define REQUIRE_EMULATOR()                                                                                   \
-    if (!HaveEmulator())                                                                                     \
-    GTEST_SKIP() << "tvasim, tvcli or fccomp not built"
-
 } // namespace
 
-TEST(FccompOnEmulatedHost, DiscoverFlashAndDiscoverAgain)
+// A package without the boot image in a scratch working directory.
+class FccompOnEmulatedHost : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!HaveEmulator())
+            GTEST_SKIP() << "tvasim, tvcli or fccomp not built";
+        LayOutPackage(dir);
+    }
+    ScratchDir dir;
+};
+
+TEST_F(FccompOnEmulatedHost, DiscoverFlashAndDiscoverAgain)
 {
-    REQUIRE_EMULATOR();
     if (access(BootImage.c_str(), R_OK) != 0)
         GTEST_SKIP() << "no boot image built";
-    ScratchDir dir;
-    LayOutPackage(dir, true);
+    fs::copy_file(BootImage, dir / "tva_boot_fw");
     SimResult r = Sim(dir, Steps({"./fccomp /d discovery1.xml", "./fccomp", "./fccomp /d discovery2.xml",
                                   "./fccomp", "./fccomp /s /f"}));
     ASSERT_EQ(r.status, 0) << r.err;
@@ -163,9 +167,8 @@ TEST(FccompOnEmulatedHost, DiscoverFlashAndDiscoverAgain)
     EXPECT_NE(log.rfind("Flash complete [1]\n"), log.find("Flash complete [1]\n"));
 }
 
-TEST(FccompOnEmulatedHost, FlashEngineFailureExitsWithSeven)
+TEST_F(FccompOnEmulatedHost, FlashEngineFailureExitsWithSeven)
 {
-    REQUIRE_EMULATOR();
     struct Case {
         const char *name;
         bool bootImage;
@@ -176,10 +179,11 @@ TEST(FccompOnEmulatedHost, FlashEngineFailureExitsWithSeven)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.bootImage && access(BootImage.c_str(), R_OK) != 0)
-            continue;
-        ScratchDir dir;
-        LayOutPackage(dir, c.bootImage);
+        if (c.bootImage) {
+            if (access(BootImage.c_str(), R_OK) != 0)
+                continue;
+            fs::copy_file(BootImage, dir / "tva_boot_fw", fs::copy_options::overwrite_existing);
+        }
         SimResult r = Sim(dir, Steps({"./fccomp"}), c.faults);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(Rc(dir, 1), 7);
@@ -192,11 +196,8 @@ TEST(FccompOnEmulatedHost, FlashEngineFailureExitsWithSeven)
     }
 }
 
-TEST(FccompOnEmulatedHost, AdaptersOutsideTheCatalogue)
+TEST_F(FccompOnEmulatedHost, AdaptersOutsideTheCatalogue)
 {
-    REQUIRE_EMULATOR();
-    ScratchDir dir;
-    LayOutPackage(dir, false);
     // The adapters of the default host are not in this catalogue.
     dir.Write("reference.xml", "<qvdeploy_fchba_reference><devices><device><type value=\"FC\"/>"
                                "<device_id value=\"1657.00ff.1657.00ff\"/><bios value=\"3.3.0.0\"/>"
@@ -214,11 +215,8 @@ TEST(FccompOnEmulatedHost, AdaptersOutsideTheCatalogue)
     EXPECT_EQ(dir.Read("out3"), Loaded + "ERROR! : No supported hardware was found.\n");
 }
 
-TEST(FccompOnEmulatedHost, DiscoveryDocumentEscapingAndSaveFailure)
+TEST_F(FccompOnEmulatedHost, DiscoveryDocumentEscapingAndSaveFailure)
 {
-    REQUIRE_EMULATOR();
-    ScratchDir dir;
-    LayOutPackage(dir, false);
     dir.Write("reference.xml", "<qvdeploy_fchba_reference><devices><device>"
                                "<device_id value=\"1657.0013.1657.0015\"/><model value=\"TV&amp;825 &quot;C&quot;\"/>"
                                "<bios value=\"3.3.0.0\"/></device></devices></qvdeploy_fchba_reference>");
@@ -232,11 +230,8 @@ TEST(FccompOnEmulatedHost, DiscoveryDocumentEscapingAndSaveFailure)
     EXPECT_EQ(dir.Read("out2"), Loaded + "Generating self-discovery XML...FAILED!\ndone.\n");
 }
 
-TEST(FccompOnEmulatedHost, NoAdapterAtAll)
+TEST_F(FccompOnEmulatedHost, NoAdapterAtAll)
 {
-    REQUIRE_EMULATOR();
-    ScratchDir dir;
-    LayOutPackage(dir, false);
     dir.Write("empty.json", "{\"adapters\": []}");
     SimResult r = Sim(dir, Steps({"./fccomp /d discovery.xml", "./fccomp /f"}), {"--scenario", "empty.json"});
     ASSERT_EQ(r.status, 0) << r.err;
