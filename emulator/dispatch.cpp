@@ -1,5 +1,6 @@
 /* Request dispatch and fault injection. */
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 #include <unistd.h>
@@ -188,10 +189,17 @@ void run_handler(Request &req, const FaultOutcome &fo)
     Handler h = find_handler(req.code);
     {
         std::lock_guard<std::mutex> g(host().lock);
-        if (h)
-            h(req);
-        else
-            req.set_status(TVA_STATUS_CMD_NOTSUPP);
+        try {
+            if (h)
+                h(req);
+            else
+                req.set_status(TVA_STATUS_CMD_NOTSUPP);
+        } catch (const std::exception &e) {
+            /* a handler's fault must not take the emulated host down */
+            std::fprintf(stderr, "tvasim: request 0x%08x on %s: %s\n", req.code, req.fn ? req.fn->pci.c_str() : "-",
+                         e.what());
+            req.set_status(TVA_STATUS_FAILED);
+        }
     }
     if (fo.corrupt && req.len > 8 && !req.error) {
         /* a read-back that differs: every answer byte after the header flipped */

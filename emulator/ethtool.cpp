@@ -2,6 +2,7 @@
  * path): the preload shim forwards SIOCETHTOOL here. */
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <linux/ethtool.h>
 #include <sys/socket.h>
@@ -217,7 +218,12 @@ void serve_conn(int fd)
         req.ifname[sizeof(req.ifname) - 1] = 0;
         rec.resize(req.len);
         if (read_full(fd, rec.data(), rec.size())) {
-            rsp.result = handle(req.ifname, rec);
+            try {
+                rsp.result = handle(req.ifname, rec);
+            } catch (const std::exception &e) {
+                std::fprintf(stderr, "tvasim: ethtool on %s: %s\n", req.ifname, e.what());
+                rsp.result = EIO;
+            }
             if (rsp.result == 0)
                 rsp.len = static_cast<uint32_t>(rec.size());
             if (write_full(fd, &rsp, sizeof(rsp)) && rsp.len)

@@ -218,7 +218,13 @@ int fs_open(const char *path, struct fuse_file_info *fi)
     auto *o = new Open{t, {}, 0};
     if (t.kind == Target::Kind::DebugFile && (t.name == "drvtrc" || t.name == "fwtrc" || t.name == "fwsave")) {
         std::lock_guard<std::mutex> g(host().lock);
-        o->out = debug_file_contents(*t.fn, t.name);
+        try {
+            o->out = debug_file_contents(*t.fn, t.name);
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "tvasim: %s: %s\n", t.name.c_str(), e.what());
+            delete o;
+            return -EIO;
+        }
     }
     fi->fh = reinterpret_cast<uint64_t>(o);
     fi->direct_io = 1;
@@ -251,6 +257,8 @@ bool parse_pair(const std::string &text, uint32_t &a, uint32_t &b)
     return true;
 }
 
+int write_locked(Open *o, const std::string &text, size_t size);
+
 int fs_write(const char *, const char *buf, size_t size, off_t, struct fuse_file_info *fi)
 {
     auto *o = reinterpret_cast<Open *>(fi->fh);
@@ -258,6 +266,16 @@ int fs_write(const char *, const char *buf, size_t size, off_t, struct fuse_file
         return -EINVAL;
     std::string text(buf, size);
     std::lock_guard<std::mutex> g(host().lock);
+    try {
+        return write_locked(o, text, size);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "tvasim: %s: %s\n", o->t.name.c_str(), e.what());
+        return -EIO;
+    }
+}
+
+int write_locked(Open *o, const std::string &text, size_t size)
+{
     if (o->t.kind == Target::Kind::VportFile) {
         int e = o->t.name == "vport_create" ? vport_create(o->t.host, text) : vport_delete(o->t.host, text);
         return e ? -e : static_cast<int>(size);
