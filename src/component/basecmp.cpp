@@ -194,7 +194,7 @@ void CBaseCmp::BuildBootRomItems(bool idFromReference)
     for (const FcHbaInfo *info : adapters) {
         const std::wstring id = DeviceIdOf(*info);
         const int idx = FindReferenceDevice(id);
-        if (idx < 0)
+        if (idx < 0 || static_cast<size_t>(idx) >= reference.DeviceCount())
             continue;
         const CRefDevice &ref = reference.Device(static_cast<size_t>(idx));
 
