@@ -444,9 +444,14 @@ TEST_F(BootE2e, PartialFailureFailsTheComponentRun)
     EXPECT_NE(r.out.find("Boot code successfully updated for 2 out of 3 adapters\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Flash Engine exit code: 1"), std::string::npos) << r.out;
 
-    r = h.Run({"/bin/sh", "-c", script});
+    r = h.Run({"/bin/sh", "-c", script + "; ./fccomp /d d.xml >/dev/null; cat d.xml"});
     EXPECT_NE(r.out.find("exit 1\n"), std::string::npos) << r.out; // flashed
     EXPECT_NE(r.out.find("Boot code successfully updated for 3 adapters\n"), std::string::npos) << r.out;
+    // the adapters now report the option ROM version of the written image
+    size_t rewrites = 0;
+    for (size_t p = 0; (p = r.out.find("<active_version value=\"3.3.0.0\"/>", p)) != std::string::npos; p++)
+        rewrites++;
+    EXPECT_EQ(rewrites, 3u) << r.out;
 }
 
 TEST_F(BootE2e, WorkerStillRunningAfter1200StepsTimesOut)
