@@ -31,15 +31,15 @@ uint32_t code_of(const std::string &name)
     if (name == "fwtrc")
         return TVA_IOCTL_DEBUG_FW_TRACE;
     if (name == "fwsave")
-        return 0xc0204325;
+        return TVA_IOCTL_DEBUG_FW_STATE;
     if (name == "regrd")
         return TVA_IOCTL_DIAG_REGREAD;
     if (name == "regwr")
         return TVA_IOCTL_DIAG_REGWRITE;
     if (name == "vport_create")
-        return 0xc140b301;
+        return TVA_IOCTL_VPORT_CREATE;
     if (name == "vport_delete")
-        return 0xc018b302;
+        return TVA_IOCTL_VPORT_DELETE;
     return 0;
 }
 

@@ -22,17 +22,17 @@ namespace tvasim {
 
 namespace {
 
-/* The Linux FC transport's bsg request block, as far as the emulated
- * drivers read it: message code, then the vendor id and command words of a
- * vendor request, or the port id of an ELS / CT request. */
-constexpr uint32_t FC_BSG_HST_VENDOR = 0x800000FF;
-constexpr uint32_t FC_BSG_HST_ELS_NOLOGIN = 0x80000003;
-constexpr uint32_t FC_BSG_HST_CT = 0x80000004;
-constexpr uint32_t FC_BSG_RPT_ELS = 0x40000001;
-constexpr uint32_t FC_BSG_RPT_CT = 0x40000002;
-constexpr size_t BSG_VENDOR_ID_OFF = 4;
-constexpr size_t BSG_VENDOR_CMD_OFF = 12;
-constexpr size_t BSG_MIN_REQUEST = 16;
+/* Where the emulated drivers read the FC transport request block. */
+constexpr uint32_t FC_BSG_HST_VENDOR = TVA_FC_BSG_HST_VENDOR;
+constexpr uint32_t FC_BSG_HST_ELS_NOLOGIN = TVA_FC_BSG_HST_ELS_NOLOGIN;
+constexpr uint32_t FC_BSG_HST_CT = TVA_FC_BSG_HST_CT;
+constexpr uint32_t FC_BSG_RPT_ELS = TVA_FC_BSG_RPT_ELS;
+constexpr uint32_t FC_BSG_RPT_CT = TVA_FC_BSG_RPT_CT;
+constexpr size_t BSG_DATA_OFF = offsetof(tva_fc_bsg_request_t, rqst_data);
+constexpr size_t BSG_VENDOR_ID_OFF = BSG_DATA_OFF + offsetof(tva_fc_bsg_host_vendor_t, vendor_id);
+constexpr size_t BSG_VENDOR_CMD_OFF = BSG_DATA_OFF + offsetof(tva_fc_bsg_host_vendor_t, vendor_cmd);
+constexpr size_t BSG_PORT_ID_OFF = BSG_DATA_OFF + offsetof(tva_fc_bsg_host_els_t, port_id);
+constexpr size_t BSG_MIN_REQUEST = BSG_VENDOR_CMD_OFF + 4;
 
 enum class NodeKind { FcHost, Rport, Sg, Tvn, Ipfc };
 
@@ -703,13 +703,14 @@ gboolean serve_bsg(UMockdevIoctlClient *client, const Node &node)
         x.fn = node.fn;
         x.rport = node.rport;
         x.msgcode = msgcode;
-        x.els_code = rq->data[4];
-        x.did = (uint32_t(rq->data[5]) << 16) | (uint32_t(rq->data[6]) << 8) | rq->data[7];
+        x.els_code = rq->data[BSG_DATA_OFF];
+        x.did = (uint32_t(rq->data[BSG_PORT_ID_OFF]) << 16) | (uint32_t(rq->data[BSG_PORT_ID_OFF + 1]) << 8) |
+                rq->data[BSG_PORT_ID_OFF + 2];
         std::vector<uint8_t> reqcopy(dout ? dout->data : nullptr, dout ? dout->data + dout_len : nullptr);
         x.req_len = reqcopy.size();
         x.rsp = din ? din->data : nullptr;
         x.rsp_len = din_len;
-        uint32_t code = 0xc060ba02; /* faults name the pass-through by its request code */
+        uint32_t code = TVA_IOCTL_FCPT; /* faults name the pass-through by its request code */
         FaultOutcome fo = check_faults(code, node.fn);
         auto *c = static_cast<UMockdevIoctlClient *>(g_object_ref(client));
         auto req = std::make_shared<std::vector<uint8_t>>(std::move(reqcopy));
@@ -767,7 +768,7 @@ gboolean serve_sg(UMockdevIoctlClient *client, const Node &node)
         umockdev_ioctl_client_complete(client, -1, EFAULT);
         return TRUE;
     }
-    FaultOutcome fo = check_faults(0xc050ba01, node.fn);
+    FaultOutcome fo = check_faults(TVA_IOCTL_SCSI_CMND, node.fn);
     auto *cl = static_cast<UMockdevIoctlClient *>(g_object_ref(client));
     Node nd = node;
     later(fo.delay_ms, [cl, nd, fo, h, cdb, buf, sns]() {

@@ -359,11 +359,11 @@ long ct(FcExchange &x, RemotePort *r)
 long fc_exchange(FcExchange &x)
 {
     RemotePort *r = x.rport;
-    if (!r && x.msgcode == 0x80000003)
+    if (!r && x.msgcode == TVA_FC_BSG_HST_ELS_NOLOGIN)
         r = rport_by_fcid(*x.fn, x.did);
     if (r && !r->online)
         return -ENXIO;
-    if (x.msgcode == 0x80000003 || x.msgcode == 0x40000001)
+    if (x.msgcode == TVA_FC_BSG_HST_ELS_NOLOGIN || x.msgcode == TVA_FC_BSG_RPT_ELS)
         return els(x, r);
     return ct(x, x.rport);
 }
