@@ -76,7 +76,7 @@ bool CComponent::AddDeviceFromQueryLine(const std::string &line)
 
     const std::wstring id = WidenLocale(PadId(g[2]) + "." + PadId(g[1]) + "." + PadId(g[4]) + "." + PadId(g[3]));
     const int idx = FindReferenceDevice(id);
-    if (idx < 0)
+    if (idx < 0 || static_cast<size_t>(idx) >= reference.DeviceCount())
         return false;
     const CRefDevice &ref = reference.Device(static_cast<size_t>(idx));
 
