@@ -2,6 +2,8 @@
  * nodes, state and faults. Needs root (mount namespace, FUSE). */
 #include <gtest/gtest.h>
 
+#include "run_command.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,37 +18,17 @@ namespace {
 
 const std::string bin = TVA_BINARY_DIR "/bin/";
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
-
-std::string quote(const std::string &s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = tvatest::CommandResult;
+using tvatest::ShellQuote;
 
 /* tvasim run OPTIONS -- sh -c SCRIPT, with the probe on PATH. */
 Result run(const std::vector<std::string> &opts, const std::string &script)
 {
-    std::string cmd = "PATH=" + quote(bin) + ":$PATH " + quote(bin + "tvasim") + " run";
+    std::string cmd = "PATH=" + ShellQuote(bin) + ":$PATH " + ShellQuote(bin + "tvasim") + " run";
     for (auto &o : opts)
-        cmd += " " + quote(o);
-    cmd += " -- sh -c " + quote(script) + " 2>&1";
-    Result r;
-    FILE *p = popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), p)) > 0)
-        r.out.append(buf, n);
-    int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
+        cmd += " " + ShellQuote(o);
+    cmd += " -- sh -c " + ShellQuote(script) + " 2>&1";
+    return tvatest::RunCommand(cmd);
 }
 
 class TempDir {
@@ -58,7 +40,7 @@ public:
     }
     ~TempDir()
     {
-        std::string cmd = "rm -rf " + quote(path);
+        std::string cmd = "rm -rf " + ShellQuote(path);
         if (std::system(cmd.c_str()) != 0)
             std::fprintf(stderr, "cannot remove %s\n", path.c_str());
     }
@@ -218,10 +200,10 @@ TEST_F(Tvasim, ExitStatusIsTheCommands)
     };
     for (const auto &c : cases)
         EXPECT_EQ(run({}, c.script).status, c.status) << c.script;
-    std::string cmd = quote(bin + "tvasim") + " run -- /nonexistent/program 2>&1";
+    std::string cmd = ShellQuote(bin + "tvasim") + " run -- /nonexistent/program 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 127);
     for (const char *bad : {" run", " run --fault", " frobnicate -- true", " run --bogus -- true"}) {
-        std::string c = quote(bin + "tvasim") + bad + " >/dev/null 2>&1";
+        std::string c = ShellQuote(bin + "tvasim") + bad + " >/dev/null 2>&1";
         EXPECT_EQ(WEXITSTATUS(std::system(c.c_str())), 125) << bad;
     }
 }

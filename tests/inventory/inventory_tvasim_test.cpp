@@ -2,6 +2,8 @@
 // tvahbaapi.so that tvasim lists in /etc/hba.conf.
 #include <gtest/gtest.h>
 
+#include "run_command.h"
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -10,10 +12,7 @@
 
 namespace {
 
-struct ProbeRun {
-    int status;
-    std::string out;
-};
+using ProbeRun = tvatest::CommandResult;
 
 ProbeRun Discover(const std::vector<std::string> &faults = {})
 {
@@ -22,17 +21,7 @@ ProbeRun Discover(const std::vector<std::string> &faults = {})
     for (const std::string &f : faults)
         cmd += " --fault " + f;
     cmd += " -- " DISCOVER_PROBE;
-    ProbeRun r{-1, ""};
-    FILE *p = popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    int ws = pclose(p);
-    r.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : -1;
-    return r;
+    return tvatest::RunCommand(cmd);
 }
 
 // The FC HBA with its versions cleaned; the converged adapter through its

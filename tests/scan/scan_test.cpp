@@ -2,6 +2,8 @@
 // and prints the tree, a few lookups and the setting lines of /etc/tva.conf.
 #include <gtest/gtest.h>
 
+#include "run_command.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,26 +16,13 @@
 
 namespace {
 
-struct SimRun {
-    int status;
-    std::string out;
-};
+using SimRun = tvatest::CommandResult;
 
 SimRun tvasim(const std::string &args, const std::string &dump_args = "")
 {
     std::string cmd = std::string(TVA_BINARY_DIR) + "/bin/tvasim run " + args + " -- " +
                       TVA_BINARY_DIR + "/bin/scan_dump " + dump_args + " 2>&1";
-    SimRun r{-1, ""};
-    FILE *p = popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof(buf), p)) > 0)
-        r.out.append(buf, n);
-    int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
+    return tvatest::RunCommand(cmd);
 }
 
 std::string scenario(const char *name)
