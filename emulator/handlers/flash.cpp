@@ -163,6 +163,22 @@ Partition *addressed(Request &r, tva_ioctl_flash_t **rec)
     return p;
 }
 
+/* The versions the driver reports follow what was written, whichever path
+ * wrote it (flash requests here, the Ethernet path through ethtool). */
+void track_versions(Adapter &a, Partition &p)
+{
+    if (p.type == TVA_FLASH_PART_OPTROM) {
+        std::string v = optrom_version(p.data);
+        if (!v.empty())
+            a.optrom_ver = a.bios_ver = p.version = v;
+    } else if (p.type == TVA_FLASH_PART_FWIMG) {
+        std::string v = firmware_version(p.data);
+        if (!v.empty())
+            a.fw_ver = p.version = v;
+    }
+}
+TVASIM_ON_PARTITION_WRITE(track_versions);
+
 void flash_update_part(Request &r)
 {
     tva_ioctl_flash_t *rec;
@@ -178,18 +194,8 @@ void flash_update_part(Request &r)
         rec->status = TVA_STATUS_EINVAL;
         return;
     }
-    Adapter &a = *r.fn->adapter;
     p->data.assign(data, data + rec->bufsz);
-
-    if (p->type == TVA_FLASH_PART_OPTROM) {
-        std::string v = optrom_version(p->data);
-        if (!v.empty())
-            a.optrom_ver = a.bios_ver = p->version = v;
-    } else if (p->type == TVA_FLASH_PART_FWIMG) {
-        std::string v = firmware_version(p->data);
-        if (!v.empty())
-            a.fw_ver = p->version = v;
-    }
+    track_versions(*r.fn->adapter, *p);
     rec->status = TVA_STATUS_OK;
 }
 
